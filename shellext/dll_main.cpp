@@ -1,0 +1,7 @@
+// DllMain of the shell extension: no registry or file work here.
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
+  return TRUE;
+}
