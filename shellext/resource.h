@@ -1,4 +1,35 @@
-// String identifiers of the shell extension's resources.
+// String identifiers of the shell extension's resources (shellext.rc).
 #pragma once
 
 #define IDS_PRODUCT_NAME 100
+
+// Menu captions
+#define IDS_MENU_FILE_NOTE 200
+#define IDS_MENU_COPY_PATH 201
+#define IDS_MENU_SHOW_HIDDEN 202
+#define IDS_MENU_SHOW_SUPER_HIDDEN 203
+#define IDS_MENU_SHOW_EXTENSIONS 204
+#define IDS_MENU_REFRESH_ICONS 205
+#define IDS_MENU_SETTINGS 206
+#define IDS_MENU_UNINSTALL_FONT 207
+#define IDS_MENU_INSTALL_FONT 208
+#define IDS_MENU_UNLOAD_FONT 209
+#define IDS_MENU_LOAD_FONT 210
+#define IDS_MENU_RESIZE 211
+#define IDS_MENU_COPY_SIZE 212
+#define IDS_MENU_SANDBOX 213
+
+// Help texts shown in Explorer's status bar
+#define IDS_HELP_FILE_NOTE 300
+#define IDS_HELP_COPY_PATH 301
+#define IDS_HELP_SHOW_HIDDEN 302
+#define IDS_HELP_SHOW_EXTENSIONS 304
+#define IDS_HELP_REFRESH_ICONS 305
+#define IDS_HELP_SETTINGS 306
+#define IDS_HELP_UNINSTALL_FONT 307
+#define IDS_HELP_INSTALL_FONT 308
+#define IDS_HELP_UNLOAD_FONT 309
+#define IDS_HELP_LOAD_FONT 310
+#define IDS_HELP_RESIZE 311
+#define IDS_HELP_COPY_SIZE 312
+#define IDS_HELP_SANDBOX 313

@@ -1,0 +1,37 @@
+// The product's context-menu handler: reads the settings once per menu, builds the menu for the
+// selection and runs the chosen command.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/Options.h"
+#include "shellext/GenericContextMenu.h"
+
+namespace tessera {
+
+class TContextMenu : public TGenericContextMenu {
+public:
+  TContextMenu() = default;
+
+  // The settings snapshot of the last Initialize (null before the first).
+  const TOptions* Options() const noexcept { return FOptions.get(); }
+
+protected:
+  ~TContextMenu() override = default;
+
+  void AfterInitialize(bool& isEmpty) override;
+  HRESULT BuildMenu(HMENU menu, UINT menuIndex, UINT idCmdFirst, UINT idCmdLast, UINT uFlags) override;
+  HRESULT MenuCommand(int itemId, const CMINVOKECOMMANDINFO& info) override;
+  std::wstring GetStatusText(int itemId) override;
+
+private:
+  // The size text of a "Resize to JPEG" entry, or empty when the entry is outside the list.
+  std::wstring GetResizeSizeText(int itemId) const;
+  HRESULT RunCommand(int itemId, bool ctrl, HWND window);
+
+  std::unique_ptr<TOptions> FOptions;
+};
+
+}  // namespace tessera
