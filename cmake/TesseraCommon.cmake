@@ -8,7 +8,7 @@ target_compile_definitions(tessera_options INTERFACE
   NOMINMAX STRICT)
 target_compile_options(tessera_options INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror -Wno-cast-function-type>)
-target_link_options(tessera_options INTERFACE -static -static-libgcc -static-libstdc++)
+target_link_options(tessera_options INTERFACE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 target_include_directories(tessera_options INTERFACE ${PROJECT_SOURCE_DIR})
 
 # Every shipped binary carries the product's version resource.
