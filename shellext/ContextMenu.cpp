@@ -57,13 +57,20 @@ HMENU InsertSubMenu(HMENU menu, UINT position, UINT cmdId, const std::wstring& c
   return popup;
 }
 
+// Asking the shell for the application-data folder costs more than reading the whole settings file,
+// and Explorer opens menus all day; the folder does not move while the process runs.
+const std::wstring& SettingsFileName() {
+  static const std::wstring name = GetSettingsFileName();
+  return name;
+}
+
 }  // namespace
 
 TComObject* CreateContextMenuObject() { return new TContextMenu(); }
 
 void TContextMenu::AfterInitialize(bool&) {
   FOptions.reset();
-  FOptions = std::make_unique<TOptions>(GetSettingsFileName());
+  FOptions = std::make_unique<TOptions>(SettingsFileName());
   try {
     FOptions->Load();
   } catch (...) {
@@ -73,7 +80,7 @@ void TContextMenu::AfterInitialize(bool&) {
 
 HRESULT TContextMenu::BuildMenu(HMENU menu, UINT menuIndex, UINT idCmdFirst, UINT idCmdLast, UINT uFlags) {
   if (uFlags & (CMF_DEFAULTONLY | CMF_VERBSONLY | CMF_NOVERBS)) return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
-  if (!FOptions) FOptions = std::make_unique<TOptions>(GetSettingsFileName());
+  if (!FOptions) FOptions = std::make_unique<TOptions>(SettingsFileName());
   const TOptions& o = *FOptions;
   TMenuBuilder b(menu, menuIndex, idCmdFirst, idCmdLast, (uFlags & CMF_EXTENDEDVERBS) != 0);
   auto link = [this](int itemId, int cmd) { AddItemToCmdLink(itemId, cmd); };

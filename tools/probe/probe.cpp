@@ -82,14 +82,16 @@ int Run(const TArgs& args) {
   UINT flags = CMF_NORMAL | (args.shift ? CMF_EXTENDEDVERBS : 0);
   hr = handler->QueryContextMenu(menu.get(), 0, kFirstId, kLastId, flags);
   fwprintf(stdout, L"QueryContextMenu: 0x%08lX (%u identifiers)\n", static_cast<unsigned long>(hr), HRESULT_CODE(hr));
-  probe::PrintMenu(stdout, menu.get(), handler.get(), kFirstId);
+  const auto entries = test::ReadMenu(menu.get());
+  probe::PrintMenu(stdout, entries, handler.get(), kFirstId);
 
   if (args.invoke.empty()) return 0;
-  UINT id = probe::FindItemByCaption(menu.get(), args.invoke);
-  if (!id) {
+  const test::TMenuEntry* item = test::FindEntry(entries, args.invoke);
+  if (!item) {
     fwprintf(stderr, L"probe: no item \"%ls\"\n", args.invoke.c_str());
     return 1;
   }
+  const UINT id = item->id;
   CMINVOKECOMMANDINFO info = {};
   info.cbSize = sizeof(info);
   info.lpVerb = MAKEINTRESOURCEA(id - kFirstId);
