@@ -154,23 +154,10 @@ TItemState TOptions::StateOf(const TIntegerOption* _option) {
   }
 }
 
-#define TESSERA_STATE_PROPERTY(Name)                                                     \
-  TItemState TOptions::Get##Name() const { return StateOf(F##Name); }                    \
+#define TESSERA_STATE_PROPERTY(Name)                                  \
+  TItemState TOptions::Get##Name() const { return StateOf(F##Name); } \
   void TOptions::Set##Name(TItemState _value) { F##Name->SetValue(static_cast<int>(_value)); }
-TESSERA_STATE_PROPERTY(CopyPathState)
-TESSERA_STATE_PROPERTY(CopyFileSizeState)
-TESSERA_STATE_PROPERTY(FileNoteState)
-TESSERA_STATE_PROPERTY(ResizeImageState)
-TESSERA_STATE_PROPERTY(InstallFontState)
-TESSERA_STATE_PROPERTY(UninstallFontState)
-TESSERA_STATE_PROPERTY(LoadFontState)
-TESSERA_STATE_PROPERTY(UnloadFontState)
-TESSERA_STATE_PROPERTY(SandboxState)
-TESSERA_STATE_PROPERTY(ShowFileExtState)
-TESSERA_STATE_PROPERTY(ShowHiddenFilesState)
-TESSERA_STATE_PROPERTY(ShowSuperHiddenFilesState)
-TESSERA_STATE_PROPERTY(FreshIconsState)
-TESSERA_STATE_PROPERTY(TesseraOptionsState)
+TESSERA_ITEM_STATE_PROPERTIES(TESSERA_STATE_PROPERTY)
 #undef TESSERA_STATE_PROPERTY
 
 }  // namespace tessera

@@ -20,6 +20,23 @@ std::vector<std::wstring> SplitImageSizes(const std::wstring& _text, bool _valid
 // "1920x1080": a lower-case x inside, no blank, whole numbers on both sides.
 bool IsValidImageSize(const std::wstring& _text);
 
+// The item-state properties, each backed by the option F<Name>: one list for declarations and definitions.
+#define TESSERA_ITEM_STATE_PROPERTIES(X) \
+  X(CopyPathState)                       \
+  X(CopyFileSizeState)                   \
+  X(FileNoteState)                       \
+  X(ResizeImageState)                    \
+  X(InstallFontState)                    \
+  X(UninstallFontState)                  \
+  X(LoadFontState)                       \
+  X(UnloadFontState)                     \
+  X(SandboxState)                        \
+  X(ShowFileExtState)                    \
+  X(ShowHiddenFilesState)                \
+  X(ShowSuperHiddenFilesState)           \
+  X(FreshIconsState)                     \
+  X(TesseraOptionsState)
+
 class TOptions : public TProgramOptions {
 public:
   explicit TOptions(std::wstring _iniFileName);
@@ -31,23 +48,10 @@ public:
 
   const std::wstring& GetIniFileName() const noexcept { return FIniFileName; }
 
-#define TESSERA_STATE_PROPERTY(Name)         \
-  TItemState Get##Name() const;              \
+#define TESSERA_STATE_PROPERTY(Name) \
+  TItemState Get##Name() const;      \
   void Set##Name(TItemState _value);
-  TESSERA_STATE_PROPERTY(CopyPathState)
-  TESSERA_STATE_PROPERTY(CopyFileSizeState)
-  TESSERA_STATE_PROPERTY(FileNoteState)
-  TESSERA_STATE_PROPERTY(ResizeImageState)
-  TESSERA_STATE_PROPERTY(InstallFontState)
-  TESSERA_STATE_PROPERTY(UninstallFontState)
-  TESSERA_STATE_PROPERTY(LoadFontState)
-  TESSERA_STATE_PROPERTY(UnloadFontState)
-  TESSERA_STATE_PROPERTY(SandboxState)
-  TESSERA_STATE_PROPERTY(ShowFileExtState)
-  TESSERA_STATE_PROPERTY(ShowHiddenFilesState)
-  TESSERA_STATE_PROPERTY(ShowSuperHiddenFilesState)
-  TESSERA_STATE_PROPERTY(FreshIconsState)
-  TESSERA_STATE_PROPERTY(TesseraOptionsState)
+  TESSERA_ITEM_STATE_PROPERTIES(TESSERA_STATE_PROPERTY)
 #undef TESSERA_STATE_PROPERTY
 
   std::wstring GetFileNoteEditorCommandLine() const { return FFileNoteEditorCommandLine->GetValue(); }

@@ -8,4 +8,13 @@ namespace tessera {
 
 std::wstring ResString(unsigned id, const wchar_t* builtIn);
 
+// A text of the string table, named once where it is declared and read when it is used.
+struct TResText {
+  unsigned Id;
+  const wchar_t* BuiltIn;
+
+  std::wstring str() const { return ResString(Id, BuiltIn); }
+  operator std::wstring() const { return str(); }
+};
+
 }  // namespace tessera

@@ -1,6 +1,8 @@
 // Folder picker and shell launching.
 #include "shellutils/ShellUtils.h"
 
+#include "shellutils/shellutils_strings.h"
+
 #include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
 #include "shellutils/Handles.h"
@@ -13,6 +15,10 @@
 #include <cwchar>
 
 namespace tessera {
+namespace {
+constexpr TResText kFailedToLaunch{IDS_UTIL_FAILED_TO_LAUNCH, L"Failed to launch \"%s\"\r\n\r\n%s"};
+}  // namespace
+
 
 namespace {
 
@@ -71,7 +77,7 @@ void ShellLaunch(const std::wstring& verb, const std::wstring& fileName, const s
   DWORD error = ::GetLastError();
   if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return;  // the user declined, e.g. an elevation prompt
   std::wstring target = fileName + L" " + parameters;
-  throw TesseraError(FormatText(L"Failed to launch \"%s\"\r\n\r\n%s", target.c_str(), ErrorText(error).c_str()),
+  throw TesseraError(FormatText(kFailedToLaunch, target.c_str(), ErrorText(error).c_str()),
                      HRESULT_FROM_WIN32(error));
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/ResourceString.h"
+
 namespace tessera {
 
 // Splits at every sep; with dropEmpty, empty pieces are left out.
@@ -24,6 +26,11 @@ std::string WideToUtf8(const std::wstring& text);
 
 // swprintf-style formatting into a text of any length; %s takes a wide text (the CRT's wide rules).
 std::wstring FormatText(const wchar_t* fmt, ...);
+// The same with a format from the string table.
+template <typename... Args>
+std::wstring FormatText(const TResText& fmt, Args... args) {
+  return FormatText(fmt.str().c_str(), args...);
+}
 
 // Path parts. A path's folder part ends at its last backslash or colon.
 // Appends a backslash unless the path already ends with one; an empty path stays empty.

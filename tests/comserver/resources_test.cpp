@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "commands/CommandTexts.h"
+#include "commands/ResizeImageTexts.h"
 #include "comserver/DllUnderTest.h"
 #include "settings/settings_strings.h"
 #include "shellext/resource.h"
 #include "shellutils/Handles.h"
 #include "shellutils/SystemUtils.h"
+#include "shellutils/shellutils_strings.h"
 
 namespace tessera {
 namespace {
@@ -62,6 +65,15 @@ TEST(ShippedFiles, ShellExtensionHoldsItsTexts) {
     EXPECT_EQ(text(IDS_HELP_SHOW_HIDDEN), L"Toggles \"Show hidden files and folders\" option");
     EXPECT_EQ(text(IDS_STATE_SHOW_EXTENDED), L"Show only when Shift key is down");
     EXPECT_EQ(text(IDS_OPT_SANDBOX_READ_ONLY), L"Folder is read-only by default");
+    // Each message of the commands: the table's text equals the built-in English one, escapes included.
+    for (const TResText& t : {texts::kUnknownCopySizeOp, texts::kTotalSizeCopied, texts::kFailedToCreateFile,
+                              texts::kFailedToLaunch, texts::kCannotCreateFile, texts::kUnknownTypemountOp,
+                              texts::kSandboxTemplateReadFailed, texts::kSandboxTemplateLacksVariable,
+                              texts::kSandboxSaveFailed, texts::kResizeSelectOutputFolder,
+                              texts::kResizeMagickNotFound, texts::kResizeNoImageSize,
+                              texts::kResizeWorkingDirectoryFailed, texts::kResizeMagickFailed})
+      EXPECT_EQ(text(t.Id), t.BuiltIn) << t.Id;
+    EXPECT_EQ(text(IDS_UTIL_FAILED_TO_LAUNCH), L"Failed to launch \"%s\"\r\n\r\n%s");
   }
 }
 

@@ -30,10 +30,11 @@ std::string ToUtf8(const std::wstring& text) {
 bool FromUtf8(const std::string& bytes, std::wstring& text) {
   text.clear();
   if (bytes.empty()) return true;
-  int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  const int size = static_cast<int>(bytes.size());
+  int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
   if (n <= 0) return false;
   text.resize(static_cast<size_t>(n));
-  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, text.data(), n);
   return true;
 }
 
@@ -253,7 +254,8 @@ int Run() {
       ParseGeometry(args[++i], geometry);
       for (TImage& image : images) {
         unsigned w, h;
-        if (ResizedSize(geometry, image.frame.width, image.frame.height, w, h) && !wic.Scale(image.frame, w, h, filter, error)) {
+        if (ResizedSize(geometry, image.frame.width, image.frame.height, w, h) &&
+            !wic.Scale(image.frame, w, h, filter, error)) {
           Report(error);
           return 1;
         }
@@ -264,7 +266,8 @@ int Run() {
       i += 2;
       for (TImage& image : images) {
         std::wstring expanded;
-        if (!InterpretProperties(value, TImageFacts{image.path, image.frame.width, image.frame.height}, expanded, error)) {
+        const TImageFacts facts{image.path, image.frame.width, image.frame.height};
+        if (!InterpretProperties(value, facts, expanded, error)) {
           Report(error);
           return 1;
         }

@@ -1,0 +1,87 @@
+// Test helpers for commands that start outside programs: the recorder stand-in (tests/helpers/recorder),
+// copies of it under the names the commands look for, a scoped file association and environment.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <set>
+#include <string>
+
+namespace tessera::test {
+
+// The recorder built beside the test programs.
+std::wstring RecorderExe();
+
+// What the recorder wrote about one start.
+struct TRecord {
+  std::wstring CommandLine;
+  int Arguments = 0;  // arguments after the program name
+};
+
+// Sets (or, with no value, removes) an environment variable of this process for the life of the object.
+class ScopedEnvironment {
+public:
+  ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+  std::wstring name_;
+  std::optional<std::wstring> saved_;
+};
+
+// Makes programs started from now on record into recordFile (TESSERA_RECORD_FILE is inherited).
+class RecordSession {
+public:
+  explicit RecordSession(std::wstring recordFile);
+  const std::wstring& file() const { return file_; }
+  // Waits for the record; false when none appeared in time.
+  bool wait(TRecord& record, DWORD timeoutMs = 15000) const;
+  // The bytes of the file handed as argument n, as the recorder copied it.
+  std::string argumentCopy(int n) const;
+
+private:
+  std::wstring file_;
+  ScopedEnvironment variable_;
+};
+
+// A copy of the recorder at path, removed with the object (once the started copy has ended).
+class ProgramCopy {
+public:
+  explicit ProgramCopy(std::wstring path);
+  ~ProgramCopy();
+  ProgramCopy(const ProgramCopy&) = delete;
+  ProgramCopy& operator=(const ProgramCopy&) = delete;
+  const std::wstring& path() const { return path_; }
+
+private:
+  std::wstring path_;
+};
+
+// Opens files of extension (".wsb") with commandTemplate ("%1" the file) through a file association,
+// removed with the object. It is written through HKEY_CLASSES_ROOT: Wine's shell does not read the
+// per-user classes under HKCU\Software\Classes.
+class FileAssociation {
+public:
+  FileAssociation(const std::wstring& extension, const std::wstring& commandTemplate);
+  ~FileAssociation();
+  FileAssociation(const FileAssociation&) = delete;
+  FileAssociation& operator=(const FileAssociation&) = delete;
+
+private:
+  std::wstring extension_;
+  std::wstring progId_;
+};
+
+// True when HKEY_CLASSES_ROOT has a key for extension.
+bool HasFileAssociation(const std::wstring& extension);
+
+// Full paths of the files matching mask ("ves*.tmp") in the user's temporary folder.
+std::set<std::wstring> TempFilesMatching(const std::wstring& mask);
+
+// The text between the first pair of double quotes after position from, or empty.
+std::wstring QuotedPart(const std::wstring& text, size_t from = 0);
+
+}  // namespace tessera::test
