@@ -50,25 +50,25 @@ void WriteTestImage(const std::wstring& path, const GUID& container, const std::
   ComPtr<IWICBitmapEncoder> encoder;
   Check(factory->CreateEncoder(container, nullptr, encoder.put()), "encoder");
   Check(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache), "encoder init");
-  for (const TFrameSpec& spec : frames) {
+  for (const TFrameSpec& want : frames) {
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> options;
     Check(encoder->CreateNewFrame(frame.put(), options.put()), "new frame");
     Check(frame->Initialize(options.get()), "frame init");
-    Check(frame->SetSize(spec.Width, spec.Height), "size");
+    Check(frame->SetSize(want.Width, want.Height), "size");
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
     Check(frame->SetPixelFormat(&format), "pixel format");
     if (format != GUID_WICPixelFormat24bppBGR) throw std::runtime_error("WIC: encoder wants another pixel format");
-    const UINT stride = (spec.Width * 3 + 3) & ~3u;
-    std::vector<BYTE> pixels(size_t{stride} * spec.Height);
-    for (UINT y = 0; y < spec.Height; ++y)
-      for (UINT x = 0; x < spec.Width; ++x) {
+    const UINT stride = (want.Width * 3 + 3) & ~3u;
+    std::vector<BYTE> pixels(size_t{stride} * want.Height);
+    for (UINT y = 0; y < want.Height; ++y)
+      for (UINT x = 0; x < want.Width; ++x) {
         BYTE* p = &pixels[size_t{y} * stride + x * 3];
-        p[0] = GetBValue(spec.Color);
-        p[1] = GetGValue(spec.Color);
-        p[2] = GetRValue(spec.Color);
+        p[0] = GetBValue(want.Color);
+        p[1] = GetGValue(want.Color);
+        p[2] = GetRValue(want.Color);
       }
-    Check(frame->WritePixels(spec.Height, stride, static_cast<UINT>(pixels.size()), pixels.data()), "pixels");
+    Check(frame->WritePixels(want.Height, stride, static_cast<UINT>(pixels.size()), pixels.data()), "pixels");
     Check(frame->Commit(), "frame commit");
   }
   Check(encoder->Commit(), "commit");
