@@ -23,6 +23,12 @@ wine_env_start() {
   # One persistent server for the whole run, so that each test program starts in milliseconds.
   setsid /usr/lib/wine/wineserver -p >"$tessera_root/build/wineserver.log" 2>&1 < /dev/null &
   sleep 0.3
+  # Start Wine's background services now, from a process whose output goes nowhere: started by the first
+  # test program instead, they would inherit its output pipe and CTest would wait for them to end.
+  /usr/lib/wine/wine64 cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+  # Likewise the desktop process, which the first window brings up.
+  local warmup=$tessera_root/build/win64/tests/helpers/warmup.exe
+  [ -f "$warmup" ] && { /usr/lib/wine/wine64 "$warmup" >/dev/null 2>&1 </dev/null || true; }
 }
 
 wine_env_stop() {

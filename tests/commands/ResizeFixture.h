@@ -5,7 +5,7 @@
 
 #include "commands/ResizeImage.h"
 #include "commands/StandIns.h"
-#include "commands/resize_support.h"
+#include "commands/ResizeSupport.h"
 #include "shellutils/Error.h"
 #include "shellutils/StringUtils.h"
 #include "support/TempFolder.h"

@@ -1,5 +1,5 @@
 // Images, registry entry, stand-in locations and folder-dialog driver for the resize tests.
-#include "commands/resize_support.h"
+#include "commands/ResizeSupport.h"
 
 #include "shellutils/Handles.h"
 

@@ -1,5 +1,5 @@
 // "Resize to JPEG" end to end: InvokeResizeImage runs the magick.exe stand-in, which really converts.
-#include "commands/resize_fixture.h"
+#include "commands/ResizeFixture.h"
 
 #include "shellutils/Handles.h"
 #include "shellutils/Process.h"
