@@ -1,10 +1,9 @@
 #include "settings/Options.h"
 
-#include <cwchar>
-#include <cerrno>
 
 #include "settings/IniStorage.h"
 #include "settings/ResourceString.h"
+#include "settings/SettingsText.h"
 #include "settings/settings_strings.h"
 
 namespace tessera {
@@ -23,17 +22,6 @@ std::vector<std::wstring> SplitDropEmpty(const std::wstring& text) {
     start = end + 1;
   }
   return pieces;
-}
-
-bool IsInt32(const std::wstring& text) {
-  if (text.empty()) return false;
-  const wchar_t* begin = text.c_str();
-  wchar_t* end = nullptr;
-  errno = 0;
-  long long v = std::wcstoll(begin, &end, 10);
-  // The whole text must be the number: no leading blanks (wcstoll would skip them) and nothing after.
-  if (iswspace(text.front()) || end != begin + text.size() || errno == ERANGE) return false;
-  return v >= -2147483648LL && v <= 2147483647LL;
 }
 
 }  // namespace
@@ -56,7 +44,9 @@ bool IsValidImageSize(const std::wstring& _text) {
   size_t x = _text.find(L'x');
   if (x == std::wstring::npos || _text.front() == L'x' || _text.back() == L'x') return false;
   if (_text.find(L' ') != std::wstring::npos) return false;
-  return IsInt32(_text.substr(0, x)) && IsInt32(_text.substr(x + 1));
+  int number = 0;
+  return settings::TryParseInt32(std::wstring_view(_text).substr(0, x), number) &&
+         settings::TryParseInt32(std::wstring_view(_text).substr(x + 1), number);
 }
 
 TOptions::TOptions(std::wstring _iniFileName) : FIniFileName(std::move(_iniFileName)) {

@@ -1,6 +1,7 @@
 #include "shellext/Registration.h"
 
 #include "shellutils/Handles.h"
+#include "shellutils/Registry.h"
 #include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 
@@ -15,18 +16,6 @@ bool SetDefaultString(HKEY root, const std::wstring& key, const wchar_t* valueNa
   auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
   return ::RegSetValueExW(k.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
          ERROR_SUCCESS;
-}
-
-std::wstring ReadString(HKEY root, const std::wstring& key, const wchar_t* valueName) {
-  UniqueRegKey k;
-  if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, k.put()) != ERROR_SUCCESS) return L"";
-  DWORD type = 0, size = 0;
-  if (::RegQueryValueExW(k.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size == 0) return L"";
-  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-  if (::RegQueryValueExW(k.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
-    return L"";
-  data.resize(wcslen(data.c_str()));
-  return data;
 }
 
 bool KeyExists(HKEY root, const std::wstring& key) {
@@ -86,7 +75,7 @@ HRESULT RegisterContextMenuHandler(const std::wstring& modulePath, const std::ve
       SetDefaultString(root, clsidKey, nullptr, description);
       const std::wstring inproc = clsidKey + L"\\InprocServer32";
       if (SetDefaultString(root, inproc, nullptr, modulePath) &&
-          SameTextAscii(ReadString(root, inproc, nullptr), modulePath))
+          SameTextAscii(ReadRegistryString(root, inproc, L"", 0), modulePath))
         result = S_OK;
       SetDefaultString(root, inproc, L"ThreadingModel", L"Apartment");
       for (const auto& type : fileTypes) SetDefaultString(root, handlerKey(type), nullptr, classId);
