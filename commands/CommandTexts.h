@@ -2,33 +2,31 @@
 // with the English built in; the formats follow FormatText's rules (%s a wide text, %d an integer).
 #pragma once
 
+#include "base/ProductInfo.h"
+#include "base/ResourceString.h"
 #include "commands/commands_strings.h"
-#include "settings/ResourceString.h"
+#include "shellutils/shellutils_strings.h"
 
 namespace tessera::texts {
 
 // Caption of every message box of the extension: the product's name, never translated.
-inline constexpr const wchar_t* kCaption = L"Tessera";
+inline constexpr const wchar_t* kCaption = kProductName;
 
 // Copy size
-inline constexpr TResText kUnknownCopySizeOp{IDS_CMD_UNKNOWN_COPY_SIZE_OP, L"Unknown op for copy file size."};
-inline constexpr TResText kTotalSizeCopied{IDS_CMD_TOTAL_SIZE_COPIED,
-                                           L"Total size of %d selected files was copied to clipboard."};
+inline constexpr TResText kUnknownCopySizeOp{IDS_CMD_UNKNOWN_COPY_SIZE_OP};
+inline constexpr TResText kTotalSizeCopied{IDS_CMD_TOTAL_SIZE_COPIED};
 
 // File note: note path / command line, then the system message.
-inline constexpr TResText kFailedToCreateFile{IDS_CMD_FAILED_TO_CREATE_FILE, L"Failed to create file \"%s\"\r\n\r\n%s"};
-inline constexpr TResText kFailedToLaunch{IDS_CMD_FAILED_TO_LAUNCH, L"Failed to launch \"%s\"\r\n\r\n%s"};
+inline constexpr TResText kFailedToCreateFile{IDS_CMD_FAILED_TO_CREATE_FILE};
+inline constexpr TResText kFailedToLaunch{IDS_UTIL_FAILED_TO_LAUNCH};  // the same text as ShellLaunch's
 
 // Font commands: list file path, then the system message.
-inline constexpr TResText kCannotCreateFile{IDS_CMD_CANNOT_CREATE_FILE, L"Cannot create file \"%s\". %s"};
-inline constexpr TResText kUnknownTypemountOp{IDS_CMD_UNKNOWN_TYPEMOUNT_OP, L"Unknown op for Typemount."};
+inline constexpr TResText kCannotCreateFile{IDS_CMD_CANNOT_CREATE_FILE};
+inline constexpr TResText kUnknownTypemountOp{IDS_CMD_UNKNOWN_TYPEMOUNT_OP};
 
 // Windows Sandbox
-inline constexpr TResText kSandboxTemplateReadFailed{
-    IDS_CMD_SANDBOX_TEMPLATE_READ_FAILED, L"Failed to read Windows Sandbox config file template from file \"%s\". %s"};
-inline constexpr TResText kSandboxTemplateLacksVariable{
-    IDS_CMD_SANDBOX_TEMPLATE_LACKS_VARIABLE, L"Windows Sandbox configuration template file must contain variable %s."};
-inline constexpr TResText kSandboxSaveFailed{IDS_CMD_SANDBOX_SAVE_FAILED,
-                                             L"Failed to save temporary Windows Sandbox configuration to file %s."};
+inline constexpr TResText kSandboxTemplateReadFailed{IDS_CMD_SANDBOX_TEMPLATE_READ_FAILED};
+inline constexpr TResText kSandboxTemplateLacksVariable{IDS_CMD_SANDBOX_TEMPLATE_LACKS_VARIABLE};
+inline constexpr TResText kSandboxSaveFailed{IDS_CMD_SANDBOX_SAVE_FAILED};
 
 }  // namespace tessera::texts

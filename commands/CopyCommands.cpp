@@ -1,11 +1,12 @@
 // "Copy path" and "Copy size".
 #include "commands/CopyCommands.h"
 
+#include "base/Error.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "commands/CommandTexts.h"
 #include "shellutils/Clipboard.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/StringUtils.h"
 
 #include <cstdint>
 

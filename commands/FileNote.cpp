@@ -1,30 +1,20 @@
 // "File note".
 #include "commands/FileNote.h"
 
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "commands/CommandTexts.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
 #include "shellutils/Process.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 
 namespace tessera {
 namespace {
 
 constexpr const wchar_t* kFilePlaceholder = L"%file%";
-
-// Every occurrence of the (lower-case) placeholder, in any ASCII letter case, replaced by value.
-std::wstring ReplaceAllIgnoringCase(const std::wstring& text, const std::wstring& placeholder,
-                                    const std::wstring& value) {
-  const std::wstring folded = LowerAscii(text);  // same length as text: only A-Z change
-  std::wstring result;
-  size_t from = 0;
-  for (size_t at; (at = folded.find(placeholder, from)) != std::wstring::npos; from = at + placeholder.size())
-    result.append(text, from, at - from).append(value);
-  result.append(text, from, std::wstring::npos);
-  return result;
-}
 
 // The extension runs from the name's last dot, so ".profile" is all extension and its note is ".txt".
 std::wstring NotePathOf(const std::wstring& path) {
@@ -36,7 +26,7 @@ std::wstring NotePathOf(const std::wstring& path) {
 void InvokeFileNote(const std::vector<std::wstring>& items, const TInvokeFileNoteParams& params) {
   if (items.empty()) return;
   const std::wstring notePath = NotePathOf(items.front());
-  const std::wstring commandLine = ReplaceAllIgnoringCase(params.EditorCommandLine, kFilePlaceholder, notePath);
+  const std::wstring commandLine = ReplaceIgnoringCase(params.EditorCommandLine, kFilePlaceholder, notePath);
 
   // A folder of the note's name is no note: creating the file then fails and is reported.
   if (params.CreateFile && !FileExists(notePath)) {

@@ -1,11 +1,12 @@
 // Font commands.
 #include "commands/FontCommands.h"
 
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/StringUtils.h"
 #include "commands/CommandTexts.h"
-#include "shellutils/Error.h"
-#include "shellutils/Handles.h"
 #include "shellutils/ShellUtils.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/TextFile.h"
 

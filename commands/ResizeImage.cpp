@@ -1,14 +1,16 @@
 // "Resize to JPEG": locates ImageMagick 7, writes the file list to a response file and runs magick.exe.
 #include "commands/ResizeImage.h"
 
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "commands/ResizeImageTexts.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
 #include "shellutils/Process.h"
 #include "shellutils/Registry.h"
 #include "shellutils/ShellUtils.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/TextFile.h"
 
@@ -26,23 +28,6 @@ constexpr REGSAM kOtherRegistryView = KEY_WOW64_32KEY;
 #else
 constexpr REGSAM kOtherRegistryView = KEY_WOW64_64KEY;
 #endif
-
-// Every occurrence of pattern, ASCII case ignored, replaced by replacement.
-std::wstring ReplaceIgnoringCase(const std::wstring& text, const std::wstring& pattern,
-                                 const std::wstring& replacement) {
-  const std::wstring folded = LowerAscii(text);
-  const std::wstring foldedPattern = LowerAscii(pattern);
-  std::wstring result;
-  size_t from = 0;
-  for (size_t at = folded.find(foldedPattern); at != std::wstring::npos;
-       at = folded.find(foldedPattern, from)) {
-    result.append(text, from, at - from);
-    result += replacement;
-    from = at + pattern.size();
-  }
-  result.append(text, from, std::wstring::npos);
-  return result;
-}
 
 // ImageMagick reads "%d", "%x", "%[...]" and the like as patterns in an output name and in an input name
 // that carries a frame selector; "%%" stands for one percent sign there. Without this a folder such as

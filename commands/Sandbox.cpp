@@ -1,12 +1,14 @@
 // "Map to Windows Sandbox".
 #include "commands/Sandbox.h"
 
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "commands/CommandTexts.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
 #include "shellutils/ShellUtils.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/TextFile.h"
 
@@ -62,8 +64,7 @@ void InvokeSandbox(const std::vector<std::wstring>& items, const TInvokeSandboxP
   // The template must spell the variable in small letters, although the replacement ignores case.
   if (config.find(kMappedFolderVariable) == std::wstring::npos)
     throw TesseraError(FormatText(texts::kSandboxTemplateLacksVariable, kMappedFolderVariable));
-  const size_t at = LowerAscii(config).find(kMappedFolderVariable);  // same positions: only A-Z are folded
-  config.replace(at, std::wstring(kMappedFolderVariable).size(), mappedFolders);
+  config = ReplaceIgnoringCase(config, kMappedFolderVariable, mappedFolders, true);
 
   // The empty temporary file reserves the name: no later invocation picks the same .wsb name while it exists.
   const std::wstring tempFile = CreateTempFile();

@@ -1,6 +1,6 @@
 #include "settings/AgeOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 #include "settings/UnitValueText.h"
 
 namespace tessera {
@@ -33,7 +33,7 @@ std::wstring_view AgeUnitID(TAgeUnit _unit) noexcept {
 TAgeUnit AgeUnitFromID(std::wstring_view _id) noexcept {
   if (_id.empty()) return auNone;
   for (const TAgeUnitRec& rec : AgeUnits)
-    if (settings::SameTextAscii(_id, rec.ID)) return rec.AgeUnit;
+    if (SameTextAscii(_id, rec.ID)) return rec.AgeUnit;
   return auUnknown;
 }
 
@@ -57,7 +57,7 @@ void TCustomInheritingAgeOption::SetValue(const std::wstring& _value) {
   ParseAgeText(_value, number, unit);
   std::wstring canonical;
   if (number != -1 && unit != auNone && unit != auUnknown)
-    canonical = settings::IntToText(number) + std::wstring(AgeUnitID(unit));
+    canonical = IntToText(number) + std::wstring(AgeUnitID(unit));
   TCustomInheritingStringOption::SetValue(canonical);
 }
 

@@ -1,11 +1,11 @@
 #include "settings/BooleanOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
 bool ParseYesNo(const std::wstring& _text, bool _default) {
-  std::wstring text = settings::AsciiLowerCase(_text);
+  std::wstring text = LowerAscii(_text);
   if (text == L"yes" || text == L"y" || text == L"1" || text == L"true") return true;
   if (text == L"no" || text == L"n" || text == L"0" || text == L"false") return false;
   return _default;
@@ -37,7 +37,7 @@ bool TCustomInheritingBooleanOption::ValueChangedFromDefault(bool _effective) co
 }
 
 std::wstring TCustomInheritingBooleanOption::GetValueAsCmdLineParam() const {
-  if (FInheritValue) return settings::kInheritText;
+  if (FInheritValue) return kInheritText;
   return GetValue() ? L"Y" : L"N";
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -82,15 +82,15 @@ std::wstring ColorToText(int _color) {
 
 bool TryTextToColor(const std::wstring& _text, int& _color) {
   for (const NamedColor& c : kNamedColors)
-    if (settings::SameTextAscii(_text, c.Name)) {
+    if (SameTextAscii(_text, c.Name)) {
       _color = c.Color;
       return true;
     }
   std::wstring_view text = _text;
   if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X'))
-    return settings::TryParseHexInt32(text.substr(2), _color);
-  if (text.size() > 1 && text[0] == L'$') return settings::TryParseHexInt32(text.substr(1), _color);
-  return settings::TryParseInt32(text, _color);
+    return TryParseHexInt32(text.substr(2), _color);
+  if (text.size() > 1 && text[0] == L'$') return TryParseHexInt32(text.substr(1), _color);
+  return TryParseInt32(text, _color);
 }
 
 TCustomInheritingColorOption::TCustomInheritingColorOption(TCustomInheritingColorOption* _parent,

@@ -1,8 +1,8 @@
 #include "settings/FontOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/Error.h"
+#include "base/StringUtils.h"
 #include "settings/StringOption.h"
-#include "shellutils/Error.h"
 
 namespace tessera {
 
@@ -14,7 +14,7 @@ std::wstring TFontOptionValue::ToString() const {
   std::wstring text = Name;
   if (Bold) text += L" Bold";
   if (Italic) text += L" Italic";
-  return text + L", " + settings::IntToText(Size);
+  return text + L", " + IntToText(Size);
 }
 
 TCustomInheritingFontOption::TCustomInheritingFontOption(TCustomInheritingFontOption* _parent, bool _inheritByDefault,
@@ -64,12 +64,12 @@ void TCustomInheritingFontOption::ReadFromStorage(IOptionStorage& _storage, cons
     return;
   }
   TFontOptionValue value = FDefaultValue;
-  std::vector<std::wstring> pieces = settings::SplitText(text, L";", false);
+  std::vector<std::wstring> pieces = SplitText(text, L";", false);
   if (pieces.size() > 0) value.Name = pieces[0];
-  if (pieces.size() > 1) value.Bold = settings::SameTextAscii(pieces[1], L"Bold");
-  if (pieces.size() > 2) value.Italic = settings::SameTextAscii(pieces[2], L"Italic");
+  if (pieces.size() > 1) value.Bold = SameTextAscii(pieces[1], L"Bold");
+  if (pieces.size() > 2) value.Italic = SameTextAscii(pieces[2], L"Italic");
   int size;
-  if (pieces.size() > 3 && settings::TryParseInt32(pieces[3], size)) value.Size = size;
+  if (pieces.size() > 3 && TryParseInt32(pieces[3], size)) value.Size = size;
   SetValue(value);
 }
 
@@ -79,7 +79,7 @@ void TCustomInheritingFontOption::WriteToStorage(IOptionStorage& _storage, const
     return;
   }
   std::wstring text = FValue.Name + L";" + (FValue.Bold ? L"Bold" : L"") + L";" + (FValue.Italic ? L"Italic" : L"") +
-                      L";" + settings::IntToText(FValue.Size);
+                      L";" + IntToText(FValue.Size);
   _storage.WriteString(_sectionName, GetName(), text);
 }
 

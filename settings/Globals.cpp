@@ -3,7 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cwchar>
+#include "base/ProductInfo.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -13,13 +14,11 @@ std::wstring GetSettingsFileName() {
   if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) path = folder;
   // With no application-data folder the path starts with the delimiter, as it always has.
   if (path.empty() || path.back() != L'\\') path += L'\\';
-  return path + L"Vesper Software\\Tessera\\Tessera.ini";
+  return path + kCompanyName + L"\\" + kProductName + L"\\" + kProductName + L".ini";
 }
 
 std::wstring GetProgramCaption() {
-  wchar_t text[64];
-  std::swprintf(text, 64, L"%ls %d.%d.%d", L"Tessera", 2, 5, 0);
-  return text;
+  return FormatText(L"%s %d.%d.%d", kProductName, kVersionMajor, kVersionMinor, kVersionPatch);
 }
 
 }  // namespace tessera

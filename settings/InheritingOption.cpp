@@ -1,6 +1,6 @@
 #include "settings/InheritingOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -86,7 +86,7 @@ void TCustomInheritingOption::AfterSetValue(bool _changed) {
 }
 
 bool TCustomInheritingOption::HandleInheritText(const std::wstring& _text) {
-  if (!settings::SameTextAscii(_text, settings::kInheritText)) return false;
+  if (!SameTextAscii(_text, kInheritText)) return false;
   if (CanInherit()) SetInheritValue(true);
   return true;
 }

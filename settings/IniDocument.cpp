@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "base/StringUtils.h"
 #include "settings/IniFileIO.h"
-#include "settings/SettingsText.h"
 
 namespace tessera {
 
@@ -20,7 +20,7 @@ std::wstring LocaleUpperCase(std::wstring_view _text) {
                         nullptr, nullptr, 0);
     if (n <= 0) {
       folded.assign(_text);
-      for (wchar_t& c : folded) c = settings::AsciiUpper(c);
+      for (wchar_t& c : folded) c = AsciiUpper(c);
       return folded;
     }
     folded.resize(n);
@@ -39,7 +39,7 @@ bool AsciiFoldsPlainly() {
   std::wstring folded = LocaleUpperCase(std::wstring_view(ascii, 127));
   if (folded.size() != 127) return false;
   for (int i = 0; i < 127; ++i)
-    if (folded[i] != settings::AsciiUpper(ascii[i])) return false;
+    if (folded[i] != AsciiUpper(ascii[i])) return false;
   return true;
 }
 
@@ -69,7 +69,7 @@ std::wstring TIniDocument::Fold(std::wstring_view _name) const {
       }
     if (ascii) {
       std::wstring folded(_name);
-      for (wchar_t& c : folded) c = settings::AsciiUpper(c);
+      for (wchar_t& c : folded) c = AsciiUpper(c);
       return folded;
     }
   }
@@ -109,14 +109,14 @@ void TIniDocument::SetText(std::wstring_view _text) {
   while (pos < _text.size()) {
     size_t end = _text.find_first_of(L"\r\n", pos);
     if (end == std::wstring_view::npos) end = _text.size();
-    std::wstring_view line = settings::TrimView(_text.substr(pos, end - pos));
+    std::wstring_view line = TrimView(_text.substr(pos, end - pos));
     // A line ends at CR LF, CR or LF.
     pos = end;
     if (pos < _text.size()) pos += (_text[pos] == L'\r' && pos + 1 < _text.size() && _text[pos + 1] == L'\n') ? 2 : 1;
 
     if (line.empty() || line.front() == L';') continue;
     if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
-      std::wstring_view name = settings::TrimView(line.substr(1, line.size() - 2));
+      std::wstring_view name = TrimView(line.substr(1, line.size() - 2));
       current = FindSection(name);
       if (!current) current = &AddSection(name);
       continue;
@@ -127,8 +127,8 @@ void TIniDocument::SetText(std::wstring_view _text) {
     if (eq == std::wstring_view::npos) {
       entry = {std::wstring(line), {}, false};
     } else {
-      entry = {std::wstring(settings::TrimRightView(line.substr(0, eq))),
-               std::wstring(settings::TrimLeftView(line.substr(eq + 1))), true};
+      entry = {std::wstring(TrimRightView(line.substr(0, eq))),
+               std::wstring(TrimLeftView(line.substr(eq + 1))), true};
     }
     current->Index.try_emplace(Fold(entry.Key), current->Entries.size());
     current->Entries.push_back(std::move(entry));

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "settings/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 namespace tessera {
 

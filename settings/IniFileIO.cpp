@@ -2,16 +2,20 @@
 
 #include <windows.h>
 
-#include "settings/SettingsText.h"
-#include "shellutils/Error.h"
-#include "shellutils/Handles.h"
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
+#include "settings/settings_strings.h"
 
 namespace tessera::settings {
 
 namespace {
 
-[[noreturn]] void RaiseFileError(const wchar_t* _what, const std::wstring& _fileName, DWORD _error) {
-  throw TesseraError(std::wstring(_what) + L" \"" + _fileName + L"\". " + SystemErrorText(_error),
+// _format: the file name, then the system's reason.
+[[noreturn]] void RaiseFileError(unsigned _format, const std::wstring& _fileName, DWORD _error) {
+  throw TesseraError(FormatText(TResText{_format}, _fileName.c_str(), ErrorText(_error).c_str()),
                      HRESULT_FROM_WIN32(_error));
 }
 
@@ -54,20 +58,20 @@ bool ReadWholeFile(const std::wstring& _fileName, std::string& _bytes) {
   if (!file) {
     DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
-    if (DirectoryExists(_fileName)) return false;
-    RaiseFileError(L"Cannot read the file", _fileName, error);
+    if (IsDirectory(_fileName)) return false;
+    RaiseFileError(IDS_INI_CANNOT_READ, _fileName, error);
   }
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) RaiseFileError(L"Cannot read the file", _fileName, ::GetLastError());
+  if (!::GetFileSizeEx(file.get(), &size)) RaiseFileError(IDS_INI_CANNOT_READ, _fileName, ::GetLastError());
   if (static_cast<unsigned long long>(size.QuadPart) > kMaxIniFileSize)
-    throw TesseraError(L"Cannot read the file \"" + _fileName + L"\". The file is too large for a settings file.",
+    throw TesseraError(FormatText(TResText{IDS_INI_TOO_LARGE}, _fileName.c_str()),
                        HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
   _bytes.resize(static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < _bytes.size()) {
     DWORD read = 0;
     if (!::ReadFile(file.get(), _bytes.data() + done, static_cast<DWORD>(_bytes.size() - done), &read, nullptr))
-      RaiseFileError(L"Cannot read the file", _fileName, ::GetLastError());
+      RaiseFileError(IDS_INI_CANNOT_READ, _fileName, ::GetLastError());
     if (read == 0) break;  // the file became shorter while we read it
     done += read;
   }
@@ -76,7 +80,7 @@ bool ReadWholeFile(const std::wstring& _fileName, std::string& _bytes) {
 }
 
 void ReplaceFileContent(const std::wstring& _fileName, std::string_view _bytes) {
-  if (_fileName.empty()) RaiseFileError(L"Cannot write the file", _fileName, ERROR_INVALID_NAME);
+  if (_fileName.empty()) RaiseFileError(IDS_INI_CANNOT_WRITE, _fileName, ERROR_INVALID_NAME);
   // Hidden and system attributes of the old file are kept.
   DWORD attributes = FILE_ATTRIBUTE_NORMAL;
   DWORD old = ::GetFileAttributesW(_fileName.c_str());
@@ -88,7 +92,7 @@ void ReplaceFileContent(const std::wstring& _fileName, std::string_view _bytes) 
 
   std::wstring tempName;
   UniqueFileHandle file = CreateSiblingTempFile(_fileName, attributes, tempName);
-  if (!file) RaiseFileError(L"Cannot write the file", _fileName, ::GetLastError());
+  if (!file) RaiseFileError(IDS_INI_CANNOT_WRITE, _fileName, ::GetLastError());
 
   DWORD error = ERROR_SUCCESS;
   if (!WriteAll(file.get(), _bytes) || !::FlushFileBuffers(file.get())) error = ::GetLastError();
@@ -107,18 +111,7 @@ void ReplaceFileContent(const std::wstring& _fileName, std::string_view _bytes) 
     }
   }
   ::DeleteFileW(tempName.c_str());
-  RaiseFileError(L"Cannot write the file", _fileName, error);
-}
-
-std::wstring ExtractFilePath(const std::wstring& _fileName) {
-  size_t pos = _fileName.find_last_of(L"\\/:");
-  return pos == std::wstring::npos ? std::wstring() : _fileName.substr(0, pos + 1);
-}
-
-bool DirectoryExists(const std::wstring& _path) {
-  if (_path.empty()) return false;
-  DWORD attributes = ::GetFileAttributesW(_path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  RaiseFileError(IDS_INI_CANNOT_WRITE, _fileName, error);
 }
 
 bool ForceDirectories(const std::wstring& _path) {
@@ -128,7 +121,7 @@ bool ForceDirectories(const std::wstring& _path) {
   };
   std::wstring path = stripSeparators(_path);
   if (path.empty()) return false;
-  if (DirectoryExists(path)) return true;
+  if (IsDirectory(path)) return true;
   // The parent is always shorter, so this ends at a drive, a share or the first relative folder.
   std::wstring parent = stripSeparators(ExtractFilePath(path));
   if (!parent.empty() && parent.back() != L':') ForceDirectories(parent);

@@ -18,9 +18,6 @@ bool ReadWholeFile(const std::wstring& _fileName, std::string& _bytes);
 // and TesseraError is raised.
 void ReplaceFileContent(const std::wstring& _fileName, std::string_view _bytes);
 
-// The folder part of a path, up to and including the last "\", "/" or ":"; empty when there is none.
-std::wstring ExtractFilePath(const std::wstring& _fileName);
-bool DirectoryExists(const std::wstring& _path);
 // Creates the folder and every missing parent; false when the folder does not exist afterwards.
 bool ForceDirectories(const std::wstring& _path);
 

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include "base/Error.h"
+#include "base/PathUtils.h"
+#include "base/ResourceString.h"
+#include "base/StringUtils.h"
 #include "settings/IniFileIO.h"
-#include "settings/SettingsText.h"
-#include "shellutils/Error.h"
+#include "settings/settings_strings.h"
 
 namespace tessera {
 
@@ -27,8 +30,8 @@ int TOptionsIniStorage::ReadInteger(const std::wstring& _section, const std::wst
   std::wstring_view text = entry->Value;
   int value;
   bool ok = (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X'))
-                ? settings::TryParseHexInt32(text.substr(2), value)
-                : settings::TryParseInt32(text, value);
+                ? TryParseHexInt32(text.substr(2), value)
+                : TryParseInt32(text, value);
   return ok ? value : _default;
 }
 
@@ -43,7 +46,7 @@ void TOptionsIniStorage::WriteBool(const std::wstring& _section, const std::wstr
 }
 
 void TOptionsIniStorage::WriteInteger(const std::wstring& _section, const std::wstring& _key, int _value) {
-  FIniFile.WriteValue(_section, _key, settings::IntToText(_value));
+  FIniFile.WriteValue(_section, _key, IntToText(_value));
 }
 
 void TOptionsIniStorage::WriteString(const std::wstring& _section, const std::wstring& _key,
@@ -59,10 +62,10 @@ std::shared_ptr<IOptionStorage> OpenIniStorage(const std::wstring& _fileName) {
 
 std::shared_ptr<IOptionStorage> CreateIniStorage(const std::wstring& _fileName,
                                                  std::optional<TTextEncoding> _encoding, bool _backup) {
-  if (_fileName.empty()) throw TesseraError(L"Cannot create .ini file strorage. File name not specified.");
-  std::wstring folder = settings::ExtractFilePath(_fileName);
+  if (_fileName.empty()) throw TesseraError(ResString(IDS_INI_NO_FILE_NAME));
+  std::wstring folder = ExtractFilePath(_fileName);
   // A failure here shows when the file is written.
-  if (!folder.empty() && !settings::DirectoryExists(folder)) settings::ForceDirectories(folder);
+  if (!folder.empty() && !IsDirectory(folder)) settings::ForceDirectories(folder);
   if (_backup) ::CopyFileW(_fileName.c_str(), (_fileName + L".bak").c_str(), FALSE);
   return std::make_shared<TOptionsIniStorage>(_fileName, _encoding);
 }

@@ -1,6 +1,6 @@
 #include "settings/IntegerOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -33,7 +33,7 @@ void TCustomInheritingIntegerOption::AddValueString(int _value, std::wstring _te
 std::wstring TCustomInheritingIntegerOption::ValueStringFromValue(int _value) const {
   for (const TValueString& vs : FValueStrings)
     if (vs.Value == _value) return vs.Text;
-  return settings::IntToText(_value);
+  return IntToText(_value);
 }
 
 int TCustomInheritingIntegerOption::ValueFromValueStringIndex(int _index) const {
@@ -42,7 +42,7 @@ int TCustomInheritingIntegerOption::ValueFromValueStringIndex(int _index) const 
 
 int TCustomInheritingIntegerOption::IndexOfValueStringName(const std::wstring& _name) const {
   for (size_t i = 0; i < FValueStrings.size(); ++i)
-    if (settings::SameTextAscii(FValueStrings[i].Name, _name)) return static_cast<int>(i);
+    if (SameTextAscii(FValueStrings[i].Name, _name)) return static_cast<int>(i);
   return -1;
 }
 
@@ -60,7 +60,7 @@ std::wstring TCustomInheritingIntegerOption::GetSyntax() const {
 }
 
 std::wstring TCustomInheritingIntegerOption::GetValueAsCmdLineParam() const {
-  if (FInheritValue) return settings::kInheritText;
+  if (FInheritValue) return kInheritText;
   int value = GetValue();
   for (const TValueString& vs : FValueStrings)
     if (vs.Value == value) {
@@ -72,7 +72,7 @@ std::wstring TCustomInheritingIntegerOption::GetValueAsCmdLineParam() const {
 
 std::wstring TCustomInheritingIntegerOption::GetValueAsText() const {
   if (GetFlags().Contains(flValueStringsOnly) && !FValueStrings.empty()) return ValueStringFromValue(GetValue());
-  return settings::IntToText(GetValue());
+  return IntToText(GetValue());
 }
 
 TVisualControlType TCustomInheritingIntegerOption::GetValueStringVisualControlType() const {
@@ -87,7 +87,7 @@ void TCustomInheritingIntegerOption::SetValueAsText(const std::wstring& _text) {
     return;
   }
   int value;
-  if (!settings::TryParseInt32(_text, value)) value = FDefaultValue;
+  if (!TryParseInt32(_text, value)) value = FDefaultValue;
   SetValue(value);
 }
 

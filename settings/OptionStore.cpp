@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -61,7 +61,7 @@ void TCustomOptionStore::SetOptionVisible(const std::wstring& _name, bool _visib
 
 TCustomInheritingOption* TCustomOptionStore::FindByName(const std::wstring& _name) const noexcept {
   for (int i = 0; i < FOptionList.Count(); ++i)
-    if (settings::SameTextAscii(FOptionList.Get(i)->GetName(), _name)) return FOptionList.Get(i);
+    if (SameTextAscii(FOptionList.Get(i)->GetName(), _name)) return FOptionList.Get(i);
   return nullptr;
 }
 

@@ -8,6 +8,9 @@
 
 namespace tessera {
 
+// The value text of an option that takes its value from its parent.
+inline constexpr wchar_t kInheritText[] = L"inherit";
+
 class TCustomInheritingOption;
 class TCustomOptionStore;
 

@@ -1,9 +1,8 @@
 #include "settings/Options.h"
 
-
+#include "base/ResourceString.h"
+#include "base/StringUtils.h"
 #include "settings/IniStorage.h"
-#include "settings/ResourceString.h"
-#include "settings/SettingsText.h"
 #include "settings/settings_strings.h"
 
 namespace tessera {
@@ -12,30 +11,18 @@ namespace {
 constexpr wchar_t kDefaultImageSizes[] = L"1280x720;1280x1024;1600x1200;1920x1080;2560x1440;3840x2160";
 constexpr wchar_t kSectionGeneral[] = L"General";
 
-std::vector<std::wstring> SplitDropEmpty(const std::wstring& text) {
-  std::vector<std::wstring> pieces;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find(L';', start);
-    if (end == std::wstring::npos) end = text.size();
-    if (end > start) pieces.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return pieces;
-}
-
 }  // namespace
 
 void AddItemStateValueStrings(TCustomInheritingIntegerOption* _option) {
-  _option->AddValueString(stHide, ResString(IDS_STATE_HIDE, L"Don't show"), L"hide");
-  _option->AddValueString(stShow, ResString(IDS_STATE_SHOW, L"Show always"), L"show");
-  _option->AddValueString(stShowExtended, ResString(IDS_STATE_SHOW_EXTENDED, L"Show only when Shift key is down"),
+  _option->AddValueString(stHide, ResString(IDS_STATE_HIDE), L"hide");
+  _option->AddValueString(stShow, ResString(IDS_STATE_SHOW), L"show");
+  _option->AddValueString(stShowExtended, ResString(IDS_STATE_SHOW_EXTENDED),
                           L"extended");
 }
 
 std::vector<std::wstring> SplitImageSizes(const std::wstring& _text, bool _validate) {
-  std::vector<std::wstring> sizes = SplitDropEmpty(_text);
-  if (sizes.empty()) return SplitDropEmpty(kDefaultImageSizes);
+  std::vector<std::wstring> sizes = SplitText(_text, L';', true);
+  if (sizes.empty()) return SplitText(kDefaultImageSizes, L';', true);
   if (_validate) std::erase_if(sizes, [](const std::wstring& s) { return !IsValidImageSize(s); });
   return sizes;
 }
@@ -45,8 +32,8 @@ bool IsValidImageSize(const std::wstring& _text) {
   if (x == std::wstring::npos || _text.front() == L'x' || _text.back() == L'x') return false;
   if (_text.find(L' ') != std::wstring::npos) return false;
   int number = 0;
-  return settings::TryParseInt32(std::wstring_view(_text).substr(0, x), number) &&
-         settings::TryParseInt32(std::wstring_view(_text).substr(x + 1), number);
+  return TryParseInt32(std::wstring_view(_text).substr(0, x), number) &&
+         TryParseInt32(std::wstring_view(_text).substr(x + 1), number);
 }
 
 TOptions::TOptions(std::wstring _iniFileName) : FIniFileName(std::move(_iniFileName)) {
@@ -59,62 +46,63 @@ TOptions::TOptions(std::wstring _iniFileName) : FIniFileName(std::move(_iniFileN
     }
     store.SetCurrentGroup(g);
   };
-  auto state = [&](int defaultValue, const wchar_t* name, unsigned captionId, const wchar_t* caption) {
-    TIntegerOption* o = store.CreateIntegerOption(defaultValue, name, ResString(captionId, caption), 0);
+  // The options of an item: "<the item's caption> options".
+  auto optionsOf = [](const TIntegerOption* item) { return FormatText(TResText{IDS_GROUP_OPTIONS_OF}, item->GetCaption().c_str()); };
+  auto state = [&](int defaultValue, const wchar_t* name, unsigned captionId) {
+    TIntegerOption* o = store.CreateIntegerOption(defaultValue, name, ResString(captionId), 0);
     AddItemStateValueStrings(o);
     o->AddOptionListFlags(TOptionFlags{flValueStringsOnly});
     return o;
   };
-  const std::wstring options = L" options";
 
-  group(L"FileMenu", L"All files", 0);
-  FCopyPathState = state(stShow, L"CopyPathState", IDS_OPT_COPY_PATH, L"Copy path");
-  FCopyFileSizeState = state(stShowExtended, L"CopyFileSizeState", IDS_OPT_COPY_SIZE, L"Copy size");
-  FFileNoteState = state(stShow, L"FileNoteState", IDS_OPT_FILE_NOTE, L"File note");
+  group(L"FileMenu", ResString(IDS_GROUP_ALL_FILES), 0);
+  FCopyPathState = state(stShow, L"CopyPathState", IDS_OPT_COPY_PATH);
+  FCopyFileSizeState = state(stShowExtended, L"CopyFileSizeState", IDS_OPT_COPY_SIZE);
+  FFileNoteState = state(stShow, L"FileNoteState", IDS_OPT_FILE_NOTE);
 
-  group(L"FileNote", FFileNoteState->GetCaption() + options, 1);
+  group(L"FileNote", optionsOf(FFileNoteState), 1);
   FFileNoteEditorCommandLine =
-      store.CreateStringOption(L"notepad.exe \"%file%\"", L"FileNoteCmdLine", L"Editor command line", 0);
-  FFileNoteCreateFile = store.CreateBooleanOption(true, L"FileNoteCreateFile", L"Create empty file", 0);
-  FFileNoteHideNoteFile = store.CreateBooleanOption(false, L"FileNoteHideNote", L"Hide note file", 0);
+      store.CreateStringOption(L"notepad.exe \"%file%\"", L"FileNoteCmdLine", ResString(IDS_OPT_EDITOR_COMMAND_LINE), 0);
+  FFileNoteCreateFile = store.CreateBooleanOption(true, L"FileNoteCreateFile", ResString(IDS_OPT_CREATE_EMPTY_FILE), 0);
+  FFileNoteHideNoteFile = store.CreateBooleanOption(false, L"FileNoteHideNote", ResString(IDS_OPT_HIDE_NOTE_FILE), 0);
 
-  group(L"ImageFiles", L"Image files", 0);
-  FResizeImageState = state(stShow, L"ResizeImageState", IDS_OPT_RESIZE_IMAGE, L"Resize to JPEG");
+  group(L"ImageFiles", ResString(IDS_GROUP_IMAGE_FILES), 0);
+  FResizeImageState = state(stShow, L"ResizeImageState", IDS_OPT_RESIZE_IMAGE);
 
-  group(L"ResizeImageOptions", FResizeImageState->GetCaption() + options, 1);
+  group(L"ResizeImageOptions", optionsOf(FResizeImageState), 1);
   FImageFileTypes = store.CreateStringOption(L"jpg;jpeg;bmp;tif;tiff;png;dng;cr2;cr3;webp;heif;psd", L"ImageFiles",
-                                             ResString(IDS_OPT_IMAGE_FILES, L"Image files"), 0);
+                                             ResString(IDS_OPT_IMAGE_FILES), 0);
   FImageFileTypes->SetAllowEmpty(false);
-  FResizeImageSizes = store.CreateStringOption(kDefaultImageSizes, L"ResizeImageSizes", L"Images sizes", 0);
+  FResizeImageSizes = store.CreateStringOption(kDefaultImageSizes, L"ResizeImageSizes", ResString(IDS_OPT_IMAGE_SIZES), 0);
   FResizeImageSizes->SetAllowEmpty(false);
-  FResizeImageRemoveMetadata = store.CreateBooleanOption(false, L"ResizeImageRemoveMetadata", L"Remove metadata", 0);
+  FResizeImageRemoveMetadata =
+      store.CreateBooleanOption(false, L"ResizeImageRemoveMetadata", ResString(IDS_OPT_REMOVE_METADATA), 0);
   FResizeImageParams = store.CreateStringOption(
       L"convert %files% -filter lanczossharp -resize %size%> -colorspace sRGB -quality 90", L"ResizeImageParams",
-      L"ImageMagick parameters", 0);
+      ResString(IDS_OPT_IMAGEMAGICK_PARAMETERS), 0);
 
-  group(L"FontFiles", L"Font files", 0);
-  FInstallFontState = state(stShow, L"InstallFontState", IDS_OPT_INSTALL_FONT, L"Install font");
-  FUninstallFontState = state(stShow, L"UninstallFontState", IDS_OPT_UNINSTALL_FONT, L"Uninstall font");
-  FLoadFontState = state(stShowExtended, L"LoadFontState", IDS_OPT_LOAD_FONT, L"Load font");
-  FUnloadFontState = state(stShowExtended, L"UnloadFontState", IDS_OPT_UNLOAD_FONT, L"Unload font");
+  group(L"FontFiles", ResString(IDS_GROUP_FONT_FILES), 0);
+  FInstallFontState = state(stShow, L"InstallFontState", IDS_OPT_INSTALL_FONT);
+  FUninstallFontState = state(stShow, L"UninstallFontState", IDS_OPT_UNINSTALL_FONT);
+  FLoadFontState = state(stShowExtended, L"LoadFontState", IDS_OPT_LOAD_FONT);
+  FUnloadFontState = state(stShowExtended, L"UnloadFontState", IDS_OPT_UNLOAD_FONT);
 
-  group(L"Folders", L"Folders", 0);
-  FSandboxState = state(stHide, L"SandboxState", IDS_OPT_SANDBOX, L"Map to Windows Sandbox");
+  group(L"Folders", ResString(IDS_GROUP_FOLDERS), 0);
+  FSandboxState = state(stHide, L"SandboxState", IDS_OPT_SANDBOX);
 
-  group(L"SandboxOptions", FSandboxState->GetCaption() + options, 1);
-  FSandboxDirReadOnly = store.CreateBooleanOption(
-      true, L"SandboxDirReadOnly", ResString(IDS_OPT_SANDBOX_READ_ONLY, L"Folder is read-only by default"), 0);
-  FSandboxTemplateFile = store.CreateStringOption(
-      L"SandboxConfig.txt", L"SandboxTemplateFile", ResString(IDS_OPT_SANDBOX_TEMPLATE, L"Configuration file template"), 0);
+  group(L"SandboxOptions", optionsOf(FSandboxState), 1);
+  FSandboxDirReadOnly =
+      store.CreateBooleanOption(true, L"SandboxDirReadOnly", ResString(IDS_OPT_SANDBOX_READ_ONLY), 0);
+  FSandboxTemplateFile = store.CreateStringOption(L"SandboxConfig.txt", L"SandboxTemplateFile",
+                                                  ResString(IDS_OPT_SANDBOX_TEMPLATE), 0);
   FSandboxTemplateFile->AddOptionListFlags(TOptionFlags{flShowEditButton, flPathEllipsis});
 
-  group(L"FolderBackground", L"Folder background", 0);
-  FShowFileExtState = state(stShow, L"ShowFileExtState", IDS_OPT_SHOW_FILE_EXT, L"Show file extensions");
-  FShowHiddenFilesState = state(stShow, L"ShowHiddenFilesState", IDS_OPT_SHOW_HIDDEN, L"Show hidden files");
-  FShowSuperHiddenFilesState =
-      state(stShowExtended, L"ShowSuperHiddenFilesState", IDS_OPT_SHOW_SUPER_HIDDEN, L"Show super hidden files");
-  FFreshIconsState = state(stShow, L"FreshIconsState", IDS_OPT_FRESH_ICONS, L"Refresh icons");
-  FTesseraOptionsState = state(stShow, L"TesseraOptionsState", IDS_OPT_TESSERA_SETTINGS, L"Tessera settings");
+  group(L"FolderBackground", ResString(IDS_GROUP_FOLDER_BACKGROUND), 0);
+  FShowFileExtState = state(stShow, L"ShowFileExtState", IDS_OPT_SHOW_FILE_EXT);
+  FShowHiddenFilesState = state(stShow, L"ShowHiddenFilesState", IDS_OPT_SHOW_HIDDEN);
+  FShowSuperHiddenFilesState = state(stShowExtended, L"ShowSuperHiddenFilesState", IDS_OPT_SHOW_SUPER_HIDDEN);
+  FFreshIconsState = state(stShow, L"FreshIconsState", IDS_OPT_FRESH_ICONS);
+  FTesseraOptionsState = state(stShow, L"TesseraOptionsState", IDS_OPT_TESSERA_SETTINGS);
 }
 
 void TOptions::Load() {

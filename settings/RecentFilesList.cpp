@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -47,14 +47,14 @@ void TRecentFilesList::RemoveInaccessibleFiles() {
 
 void TRecentFilesList::WriteToStorage(IOptionStorage& _storage, const std::wstring& _sectionName) const {
   _storage.WriteInteger(_sectionName, L"Count", GetCount());
-  for (int i = 0; i < GetCount(); ++i) _storage.WriteString(_sectionName, settings::IntToText(i), FFiles[i]);
+  for (int i = 0; i < GetCount(); ++i) _storage.WriteString(_sectionName, IntToText(i), FFiles[i]);
 }
 
 void TRecentFilesList::ReadFromStorage(IOptionStorage& _storage, const std::wstring& _sectionName) {
   // A damaged Count must not keep the caller (Explorer, when a menu opens) busy for minutes.
   int count = std::min(_storage.ReadInteger(_sectionName, L"Count", 0), MaxReadCount);
   for (int i = 0; i < count; ++i) {
-    std::wstring file = _storage.ReadString(_sectionName, settings::IntToText(i), L"");
+    std::wstring file = _storage.ReadString(_sectionName, IntToText(i), L"");
     if (!file.empty()) AddNoCheck(file);
   }
 }

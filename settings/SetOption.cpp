@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 #include "settings/StringOption.h"
 
 namespace tessera {
@@ -13,7 +13,7 @@ constexpr wchar_t kMissingKeyText[] = L"@error@";
 
 bool ContainsText(const std::vector<std::wstring>& _list, const std::wstring& _text) {
   return std::any_of(_list.begin(), _list.end(),
-                     [&](const std::wstring& item) { return settings::SameTextAscii(item, _text); });
+                     [&](const std::wstring& item) { return SameTextAscii(item, _text); });
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ bool TSetOptionValue::Equals(const TSetOptionValue& _value, bool _strictMemberOr
   if (FValue.size() != _value.FValue.size()) return false;
   if (_strictMemberOrder) {
     for (size_t i = 0; i < FValue.size(); ++i)
-      if (!settings::SameTextAscii(FValue[i], _value.FValue[i])) return false;
+      if (!SameTextAscii(FValue[i], _value.FValue[i])) return false;
     return true;
   }
   for (const std::wstring& m : FValue)
@@ -44,7 +44,7 @@ void TSetOptionValue::AddMember(const std::wstring& _member) {
 
 void TSetOptionValue::RemoveMember(const std::wstring& _member) {
   auto it = std::find_if(FValue.begin(), FValue.end(),
-                         [&](const std::wstring& m) { return settings::SameTextAscii(m, _member); });
+                         [&](const std::wstring& m) { return SameTextAscii(m, _member); });
   if (it != FValue.end()) FValue.erase(it);
 }
 
@@ -82,7 +82,7 @@ std::wstring TCustomInheritingSetOption::ValueFromValueString(int _index) const 
 
 std::wstring TCustomInheritingSetOption::ValueStringFromValue(const std::wstring& _member) const {
   for (const TValueString& vs : FValueStrings)
-    if (settings::SameTextAscii(vs.Value, _member)) return vs.Text;
+    if (SameTextAscii(vs.Value, _member)) return vs.Text;
   return _member;
 }
 
@@ -100,19 +100,19 @@ std::wstring TCustomInheritingSetOption::GetSyntax() const {
 }
 
 std::wstring TCustomInheritingSetOption::GetValueAsCmdLineParam() const {
-  if (FInheritValue) return settings::kInheritText;
-  return settings::JoinText(GetValue().Members(), L",");
+  if (FInheritValue) return kInheritText;
+  return JoinText(GetValue().Members(), L",");
 }
 
 std::wstring TCustomInheritingSetOption::GetValueAsText() const {
   std::vector<std::wstring> captions;
   for (const std::wstring& m : GetValue().Members()) captions.push_back(ValueStringFromValue(m));
-  return L"[" + settings::JoinText(captions, L", ") + L"]";
+  return L"[" + JoinText(captions, L", ") + L"]";
 }
 
 void TCustomInheritingSetOption::SetValueAsText(const std::wstring& _text) {
   if (HandleInheritText(_text)) return;
-  std::vector<std::wstring> pieces = settings::SplitText(_text, L";,", true);
+  std::vector<std::wstring> pieces = SplitText(_text, L";,", true);
   if (!FValidMembers.empty())
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
                                 [&](const std::wstring& p) { return !ContainsText(FValidMembers, p); }),
@@ -138,7 +138,7 @@ void TCustomInheritingSetOption::ReadFromStorage(IOptionStorage& _storage, const
 
 void TCustomInheritingSetOption::WriteToStorage(IOptionStorage& _storage, const std::wstring& _sectionName) {
   _storage.WriteString(_sectionName, GetName(),
-                       FInheritValue ? std::wstring(kInheritStorageText) : settings::JoinText(FValue.Members(), L";"));
+                       FInheritValue ? std::wstring(kInheritStorageText) : JoinText(FValue.Members(), L";"));
 }
 
 std::wstring TCustomInheritingSetOption::ValueString(int _index, const std::wstring& _defaultItemMarker) const {

@@ -1,6 +1,6 @@
 #include "settings/SizeOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 #include "settings/UnitValueText.h"
 
 namespace tessera {
@@ -36,7 +36,7 @@ std::int64_t SizeUnitFactor(int _unit) noexcept { return IsValidUnit(_unit) ? kS
 int SizeUnitFromText(std::wstring_view _text) noexcept {
   if (_text.empty()) return SizeUnitNone;
   for (int u = SizeUnitUnknown + 1; u <= SizeUnitLast; ++u)
-    if (settings::SameTextAscii(_text, kSizeUnits[u].Text)) return u;
+    if (SameTextAscii(_text, kSizeUnits[u].Text)) return u;
   return SizeUnitUnknown;
 }
 
@@ -59,7 +59,7 @@ void TCustomInheritingSizeOption::SetValue(const std::wstring& _value) {
   int unit;
   ParseSizeText(_value, number, unit);
   std::wstring canonical;
-  if (number != -1 && IsValidUnit(unit)) canonical = settings::IntToText(number) + std::wstring(SizeUnitText(unit));
+  if (number != -1 && IsValidUnit(unit)) canonical = IntToText(number) + std::wstring(SizeUnitText(unit));
   TCustomInheritingStringOption::SetValue(canonical);
 }
 

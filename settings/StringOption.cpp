@@ -1,6 +1,6 @@
 #include "settings/StringOption.h"
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera {
 
@@ -17,7 +17,7 @@ const std::wstring& TCustomInheritingStringOption::GetValue() const {
 }
 
 void TCustomInheritingStringOption::SetValue(const std::wstring& _value) {
-  std::wstring value = FAutoTrim ? settings::Trim(_value) : _value;
+  std::wstring value = FAutoTrim ? TrimText(_value) : _value;
   if (!FAllowEmpty && value.empty()) value = FDefaultValue;
   if (FMaxLength > 0 && value.size() > static_cast<size_t>(FMaxLength)) value.resize(FMaxLength);
   bool changed = value != FValue;
@@ -44,10 +44,10 @@ bool TCustomInheritingStringOption::ValueChangedFromDefault(bool _effective) con
 }
 
 std::wstring TCustomInheritingStringOption::GetValueAsCmdLineParam() const {
-  return FInheritValue ? std::wstring(settings::kInheritText) : GetValueAsText();
+  return FInheritValue ? std::wstring(kInheritText) : GetValueAsText();
 }
 
-bool TCustomInheritingStringOption::GetValuePresent() const { return !settings::TrimView(GetValue()).empty(); }
+bool TCustomInheritingStringOption::GetValuePresent() const { return !TrimView(GetValue()).empty(); }
 
 void TCustomInheritingStringOption::SetValueAsText(const std::wstring& _text) {
   if (HandleInheritText(_text)) return;

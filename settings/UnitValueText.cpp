@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "settings/SettingsText.h"
+#include "base/StringUtils.h"
 
 namespace tessera::settings {
 

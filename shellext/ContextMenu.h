@@ -13,7 +13,8 @@ namespace tessera {
 
 class TContextMenu : public TGenericContextMenu {
 public:
-  TContextMenu() = default;
+  // settingsFileName: the settings file each Initialize reads (the factory passes the user's).
+  explicit TContextMenu(std::wstring settingsFileName) : FSettingsFileName(std::move(settingsFileName)) {}
 
   // The settings snapshot of the last Initialize (null before the first).
   const TOptions* Options() const noexcept { return FOptions.get(); }
@@ -27,10 +28,13 @@ protected:
   std::wstring GetStatusText(int itemId) override;
 
 private:
+  // The snapshot, or the defaults when no Initialize came first.
+  const TOptions& Settings();
   // The size text of a "Resize to JPEG" entry, or empty when the entry is outside the list.
-  std::wstring GetResizeSizeText(int itemId) const;
+  std::wstring GetResizeSizeText(int itemId);
   HRESULT RunCommand(int itemId, bool ctrl, HWND window);
 
+  std::wstring FSettingsFileName;
   std::unique_ptr<TOptions> FOptions;
 };
 

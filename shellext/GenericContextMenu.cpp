@@ -4,9 +4,10 @@
 
 #include <unordered_set>
 
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
 
 namespace tessera {
 namespace {
@@ -103,7 +104,7 @@ STDMETHODIMP TGenericContextMenu::QueryContextMenu(HMENU hmenu, UINT indexMenu, 
 STDMETHODIMP TGenericContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* pici) {
   if (!pici) return E_INVALIDARG;
   try {
-    if (HIWORD(reinterpret_cast<UINT_PTR>(pici->lpVerb)) != 0) return E_FAIL;  // no string verbs
+    if (!IS_INTRESOURCE(pici->lpVerb)) return E_FAIL;  // no string verbs
     int itemId = GetItemFromMenuIndex(LOWORD(reinterpret_cast<UINT_PTR>(pici->lpVerb)));
     if (itemId < 0) return E_FAIL;
     return MenuCommand(itemId, *pici);

@@ -2,6 +2,9 @@
 // state; an error of the command becomes one message box over the invoking window.
 #include <optional>
 
+#include "base/Error.h"
+#include "base/ProductInfo.h"
+#include "base/ResourceString.h"
 #include "commands/CopyCommands.h"
 #include "commands/FileNote.h"
 #include "commands/FontCommands.h"
@@ -10,7 +13,7 @@
 #include "commands/ShellFlags.h"
 #include "shellext/ContextMenu.h"
 #include "shellext/MenuItems.h"
-#include "shellutils/Error.h"
+#include "shellext/shellext_strings.h"
 #include "shellutils/SystemUtils.h"
 
 namespace tessera {
@@ -45,17 +48,16 @@ HRESULT TContextMenu::MenuCommand(int itemId, const CMINVOKECOMMANDINFO& info) {
   } catch (const TesseraError& e) {
     message = e.message();
   } catch (const std::bad_alloc&) {
-    message = L"Out of memory";
+    message = ResString(IDS_ERR_OUT_OF_MEMORY);
   } catch (...) {
-    message = L"Unexpected error";
+    message = ResString(IDS_ERR_UNEXPECTED);
   }
-  ::MessageBoxW(info.hwnd, message.c_str(), L"Tessera", MB_ICONERROR);
+  ::MessageBoxW(info.hwnd, message.c_str(), kProductName, MB_ICONERROR);
   return E_FAIL;
 }
 
 HRESULT TContextMenu::RunCommand(int itemId, bool ctrl, HWND window) {
-  if (!FOptions) FOptions = std::make_unique<TOptions>(L"");
-  const TOptions& o = *FOptions;
+  const TOptions& o = Settings();
   const auto& items = SelectedItems();
 
   if (auto font = FontCommandOf(itemId)) {
@@ -103,10 +105,10 @@ HRESULT TContextMenu::RunCommand(int itemId, bool ctrl, HWND window) {
       InvokeShowSettings(window);
       return S_OK;
     case miCopySizeBytes:
-      InvokeCopySize(items, ctrl, window, 0);
+      InvokeCopySize(items, ctrl, window, csoBytes);
       return S_OK;
     case miCopySizeKiB:
-      InvokeCopySize(items, ctrl, window, 1);
+      InvokeCopySize(items, ctrl, window, csoKiB);
       return S_OK;
     case miSandbox: {
       TInvokeSandboxParams params;

@@ -1,8 +1,8 @@
 #include "shellext/Registration.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
+#include "base/StringUtils.h"
 #include "shellutils/Registry.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 
 namespace tessera {

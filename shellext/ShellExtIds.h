@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "base/ProductInfo.h"
+
 namespace tessera {
 
 // {5935FC22-F7DD-4099-A9A8-130D34F6A812}
@@ -16,7 +18,8 @@ inline constexpr CLSID CLSID_Tessera64 = {0xf1e20a47, 0x8ec3, 0x4e21, {0x90, 0x7
 inline constexpr wchar_t kClassIdText64[] = L"{F1E20A47-8EC3-4E21-907A-E9B0AEB85AF3}";
 inline constexpr wchar_t kHandlerName64[] = L"Tessera64";
 
-inline constexpr wchar_t kShellExtDescription[] = L"Tessera";
+// The class's description in the registry: the product's name.
+inline constexpr const wchar_t* kShellExtDescription = kProductName;
 
 // The constants of the build being compiled.
 #ifdef _WIN64

@@ -1,7 +1,7 @@
 // Unicode text on the clipboard.
 #include "shellutils/Clipboard.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <cwchar>
 

@@ -1,8 +1,9 @@
 // File-system queries shared by the commands and the settings program.
 #include "shellutils/FileUtils.h"
 
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 
 #include <set>
@@ -16,28 +17,6 @@ int64_t FileSizeByName(const std::wstring& path) {
   if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
   return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// Attributes without a "please insert a disk" dialog for empty drives. The error mode is the calling
-// thread's, so that other threads of the host process are not affected meanwhile.
-static DWORD QuietAttributes(const std::wstring& path) {
-  DWORD oldMode = 0;
-  bool modeSet = ::SetThreadErrorMode(::GetThreadErrorMode() | SEM_FAILCRITICALERRORS, &oldMode);
-  DWORD attributes = ::GetFileAttributesW(path.c_str());
-  DWORD error = ::GetLastError();
-  if (modeSet) ::SetThreadErrorMode(oldMode, nullptr);
-  ::SetLastError(error);
-  return attributes;
-}
-
-bool IsDirectory(const std::wstring& path) {
-  DWORD attributes = QuietAttributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::wstring& path) {
-  DWORD attributes = QuietAttributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 namespace {

@@ -14,9 +14,6 @@ using TFoundFileProc = std::function<void(const std::wstring& folder, const WIN3
 
 // Size in bytes (0 for a folder), or -1 when the path cannot be queried.
 int64_t FileSizeByName(const std::wstring& path);
-bool IsDirectory(const std::wstring& path);
-// True for an existing file; a folder does not count.
-bool FileExists(const std::wstring& path);
 
 // Calls onFile for every file matching mask in folder and all its subfolders, each folder before its
 // subfolders. A folder reached again through a link is not walked twice. True when onFile was called.

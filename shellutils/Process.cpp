@@ -1,7 +1,7 @@
 // Starting programs with CreateProcessW, optionally waiting for their exit code.
 #include "shellutils/Process.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Reading string values from either registry view.
 #include "shellutils/Registry.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <cwchar>
 #include <vector>

@@ -3,11 +3,11 @@
 
 #include "shellutils/shellutils_strings.h"
 
-#include "shellutils/Error.h"
-#include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
-#include "shellutils/SystemUtils.h"
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -16,11 +16,7 @@
 
 namespace tessera {
 namespace {
-constexpr TResText kFailedToLaunch{IDS_UTIL_FAILED_TO_LAUNCH, L"Failed to launch \"%s\"\r\n\r\n%s"};
-}  // namespace
-
-
-namespace {
+constexpr TResText kFailedToLaunch{IDS_UTIL_FAILED_TO_LAUNCH};
 
 // The item's file-system path, empty when it has none. Long paths are taken whole.
 std::wstring PathOfItem(PCIDLIST_ABSOLUTE item) {

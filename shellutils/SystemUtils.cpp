@@ -1,13 +1,12 @@
-// Environment, error texts, Windows version, elevation, module paths, temporary files and file versions.
+// Environment, Windows version, elevation, module paths, temporary files and file versions.
 #include "shellutils/SystemUtils.h"
 
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
+#include "base/Handles.h"
+#include "base/Module.h"
+#include "base/PathUtils.h"
 
 #include <cwchar>
 #include <vector>
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace tessera {
 
@@ -28,20 +27,6 @@ std::wstring ExpandEnvironmentText(const std::wstring& text) {
 }
 
 bool IsKeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x80) != 0; }
-
-std::wstring ErrorText(DWORD code) {
-  DWORD lastError = ::GetLastError();
-  wchar_t* buffer = nullptr;
-  DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  UniqueLocal owner(buffer);
-  std::wstring text(buffer ? buffer : L"", n);
-  while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
-  ::SetLastError(lastError);
-  return text;
-}
-
-std::wstring LastErrorText() { return ErrorText(::GetLastError()); }
 
 DWORD WindowsMajorVersion() {
   // RtlGetVersion tells the truth; GetVersionEx answers according to the program's manifest.
@@ -77,15 +62,6 @@ bool IsUserAdmin() {
     if ((group.Attributes & SE_GROUP_ENABLED) && ::EqualSid(group.Sid, admins.get())) return true;
   }
   return false;
-}
-
-HMODULE GetCurrentModule() {
-  static const int marker = 0;  // lives in whichever module this library is linked into
-  HMODULE module = nullptr;
-  if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&marker), &module))
-    return module;
-  return reinterpret_cast<HMODULE>(&__ImageBase);
 }
 
 std::wstring GetModulePath() {

@@ -1,4 +1,4 @@
-// Environment, keyboard, error texts, Windows version, elevation, module paths, temporary files, versions.
+// Environment, keyboard, Windows version, elevation, module paths, temporary files, versions.
 #pragma once
 
 #include <windows.h>
@@ -11,17 +11,12 @@ namespace tessera {
 std::wstring ExpandEnvironmentText(const std::wstring& text);
 bool IsKeyDown(int virtualKey);
 
-// The system's message for the thread's last error / for code, without trailing blanks, breaks and full stops.
-std::wstring LastErrorText();
-std::wstring ErrorText(DWORD code);
-
 bool IsVistaOrLater();
 DWORD WindowsMajorVersion();
 // True when the process token holds the enabled built-in Administrators group.
 bool IsUserAdmin();
 
-// The module (DLL or EXE) that contains this library's code, its full path and its folder (with backslash).
-HMODULE GetCurrentModule();
+// Full path and folder (with backslash) of the module (DLL or EXE) that contains this library's code.
 std::wstring GetModulePath();
 std::wstring GetModuleFolder();
 

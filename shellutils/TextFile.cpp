@@ -1,64 +1,11 @@
 // Whole-file text reading and writing: byte-order marks pick or state the encoding.
 #include "shellutils/TextFile.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 
-#include <string_view>
-
 namespace tessera {
-
-namespace {
-
-std::wstring DecodeMultiByte(UINT codePage, std::string_view bytes) {
-  if (bytes.empty()) return {};
-  int n = ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring text(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-  return text;
-}
-
-std::string EncodeMultiByte(UINT codePage, const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string bytes(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-  return bytes;
-}
-
-// UTF-16 code units from byte pairs; a last odd byte is dropped.
-std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
-  std::wstring text(bytes.size() / 2, L'\0');
-  for (size_t i = 0; i < text.size(); ++i) {
-    auto first = static_cast<unsigned char>(bytes[2 * i]);
-    auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-    text[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-  }
-  return text;
-}
-
-std::string EncodeUtf16(const std::wstring& text, bool bigEndian) {
-  std::string bytes;
-  bytes.reserve(text.size() * 2);
-  for (wchar_t c : text) {
-    auto low = static_cast<char>(c & 0xFF);
-    auto high = static_cast<char>((c >> 8) & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  }
-  return bytes;
-}
-
-bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
-
-}  // namespace
 
 bool ReadTextFile(const std::wstring& path, std::wstring& text) {
   text.clear();
@@ -82,38 +29,16 @@ bool ReadTextFile(const std::wstring& path, std::wstring& text) {
   }
   bytes.resize(total);
 
-  std::string_view view(bytes);
-  if (StartsWith(view, kUtf8Mark))
-    text = DecodeMultiByte(CP_UTF8, view.substr(kUtf8Mark.size()));
-  else if (StartsWith(view, kUtf16LEMark))
-    text = DecodeUtf16(view.substr(kUtf16LEMark.size()), false);
-  else if (StartsWith(view, kUtf16BEMark))
-    text = DecodeUtf16(view.substr(kUtf16BEMark.size()), true);
-  else
-    text = DecodeMultiByte(CP_ACP, view);
+  TTextEncoding used;
+  text = DecodeText(bytes, std::nullopt, used);
   return true;
 }
 
 bool WriteTextFile(const std::wstring& path, const std::wstring& text, std::optional<TTextEncoding> encoding,
                    bool writeBOM) {
-  std::string bytes;
-  switch (encoding.value_or(TTextEncoding::teAnsi)) {
-    case TTextEncoding::teAnsi:
-      bytes = EncodeMultiByte(CP_ACP, text);
-      break;
-    case TTextEncoding::teUtf8:
-      if (writeBOM) bytes = kUtf8Mark;
-      bytes += EncodeMultiByte(CP_UTF8, text);
-      break;
-    case TTextEncoding::teUtf16LE:
-      if (writeBOM) bytes = kUtf16LEMark;
-      bytes += EncodeUtf16(text, false);
-      break;
-    case TTextEncoding::teUtf16BE:
-      if (writeBOM) bytes = kUtf16BEMark;
-      bytes += EncodeUtf16(text, true);
-      break;
-  }
+  const TTextEncoding used = encoding.value_or(TTextEncoding::teAnsi);
+  std::string bytes = EncodeText(text, used);
+  if (!writeBOM) bytes.erase(0, EncodingPreamble(used).size());
   const unsigned long long byteCount = bytes.size();
   if (byteCount > MAXDWORD) {  // more than one write can take
     ::SetLastError(ERROR_FILE_TOO_LARGE);

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/TextEncoding.h"  // TTextEncoding, shared with the settings file
+#include "base/TextEncoding.h"  // TTextEncoding, shared with the settings file
 
 namespace tessera {
 

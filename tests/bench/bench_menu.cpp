@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Handles.h"
 #include "settings/Globals.h"
 #include "settings/Options.h"
 #include "shellext/ShellExtIds.h"
-#include "shellutils/Handles.h"
 #include "shellutils/SystemUtils.h"
 #include "support/MenuReader.h"
 #include "support/SettingsFile.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "base/Handles.h"
 #include "settings/SettingsEngine.h"
-#include "shellutils/Handles.h"
 
 namespace tessera {
 namespace {

@@ -1,11 +1,11 @@
 // "Copy path" and "Copy size": the clipboard text and the message box, read back.
 #include <gtest/gtest.h>
 
+#include "base/Error.h"
+#include "base/Handles.h"
 #include "commands/CommandTexts.h"
 #include "commands/CopyCommands.h"
 #include "shellutils/Clipboard.h"
-#include "shellutils/Error.h"
-#include "shellutils/Handles.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/TempFolder.h"
 

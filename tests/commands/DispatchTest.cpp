@@ -5,6 +5,8 @@
 // records of the stand-in programs and the message boxes it showed.
 #include "commands/ResizeFixture.h"
 
+#include "base/ErrorText.h"
+#include "base/PathUtils.h"
 #include "commands/CommandTexts.h"
 #include "shellutils/Clipboard.h"
 #include "shellutils/FileUtils.h"

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "StandIns.h"
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "commands/FontCommands.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
 

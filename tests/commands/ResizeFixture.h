@@ -3,11 +3,11 @@
 // the stand-in's record of how it was started.
 #pragma once
 
+#include "base/Error.h"
+#include "base/StringUtils.h"
 #include "commands/ResizeImage.h"
-#include "commands/StandIns.h"
 #include "commands/ResizeSupport.h"
-#include "shellutils/Error.h"
-#include "shellutils/StringUtils.h"
+#include "commands/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

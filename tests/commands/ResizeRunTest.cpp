@@ -1,7 +1,7 @@
 // "Resize to JPEG" end to end: InvokeResizeImage runs the magick.exe stand-in, which really converts.
 #include "commands/ResizeFixture.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 #include "shellutils/Process.h"
 
 #include <wincodec.h>

@@ -1,7 +1,7 @@
 // Images, registry entry, stand-in locations and folder-dialog driver for the resize tests.
 #include "commands/ResizeSupport.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

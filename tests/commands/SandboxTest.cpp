@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "StandIns.h"
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "commands/Sandbox.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/TextFile.h"
 #include "support/TempFolder.h"

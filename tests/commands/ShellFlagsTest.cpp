@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "StandIns.h"
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/Handles.h"
+#include "base/PathUtils.h"
 #include "commands/ShellFlags.h"
-#include "shellutils/Error.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
 #include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
 

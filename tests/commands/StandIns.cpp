@@ -1,8 +1,9 @@
 #include "StandIns.h"
 
+#include "base/Handles.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 #include "shellutils/FileUtils.h"
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
 

@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/Handles.h"
 #include "comserver/DllUnderTest.h"
 #include "shellext/ShellExtIds.h"
-#include "shellutils/Handles.h"
 
 namespace tessera {
 namespace {

@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "base/Handles.h"
+#include "base/StringUtils.h"
 #include "comserver/DllUnderTest.h"
 #include "shellext/Registration.h"
 #include "shellext/ShellExtIds.h"
-#include "shellutils/Handles.h"
-#include "shellutils/StringUtils.h"
 
 namespace tessera {
 namespace {

@@ -1,25 +1,43 @@
 // What ships: version resources, the string tables a translation replaces, the settings program's manifest.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
-#include "commands/CommandTexts.h"
-#include "commands/ResizeImageTexts.h"
-#include "comserver/DllUnderTest.h"
+#include "StringIds.h"
+#include "base/Handles.h"
+#include "base/ProductInfo.h"
+#include "base/StringUtils.h"
 #include "settings/settings_strings.h"
-#include "shellext/resource.h"
-#include "shellutils/Handles.h"
+#include "shellext/shellext_strings.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/shellutils_strings.h"
 
 namespace tessera {
 namespace {
 
-std::wstring DistFile(const wchar_t* name) {
+#if TESSERA_BITS == 64
+constexpr const wchar_t* kShellExtDll = L"Tessera64.dll";
+#else
+constexpr const wchar_t* kShellExtDll = L"Tessera32.dll";
+#endif
+
+// A file of this build's install folder (build/win64/dist or build/win32/dist).
+std::wstring DistFile(const std::wstring& name) {
   wchar_t full[MAX_PATH * 4];
-  std::wstring relative = GetModuleFolder() + L"..\\..\\dist\\" + name;
+  std::wstring relative = GetModuleFolder() + L"..\\dist\\" + name;
   DWORD n = ::GetFullPathNameW(relative.c_str(), MAX_PATH * 4, full, nullptr);
   return std::wstring(full, n);
+}
+
+UniqueModule LoadAsData(const std::wstring& file) {
+  return UniqueModule(::LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
+std::wstring LoadText(HMODULE module, UINT id) {
+  const wchar_t* text = nullptr;
+  int n = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);  // points into the resource
+  return n > 0 && text ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
 }
 
 std::wstring VersionString(const std::wstring& file, const wchar_t* name) {
@@ -36,50 +54,62 @@ std::wstring VersionString(const std::wstring& file, const wchar_t* name) {
 }
 
 TEST(ShippedFiles, CarryTheProductVersion) {
-  for (const wchar_t* name : {L"Tessera64.dll", L"Tessera32.dll", L"TesseraConfig.exe"}) {
-    SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
+  for (const std::wstring& name : {std::wstring(kShellExtDll), std::wstring(L"TesseraConfig.exe")}) {
+    SCOPED_TRACE(WideToUtf8(name));
     std::wstring file = DistFile(name);
     TFileVersion v{};
     ASSERT_TRUE(GetFileVersion(file, v));
-    EXPECT_EQ(v.Major, 2);
-    EXPECT_EQ(v.Minor, 5);
-    EXPECT_EQ(v.Release, 0);
-    EXPECT_EQ(VersionString(file, L"ProductName"), L"Tessera");
-    EXPECT_EQ(VersionString(file, L"ProductVersion"), L"2.5.0");
+    EXPECT_EQ(v.Major, kVersionMajor);
+    EXPECT_EQ(v.Minor, kVersionMinor);
+    EXPECT_EQ(v.Release, kVersionPatch);
+    EXPECT_EQ(VersionString(file, L"ProductName"), kProductName);
+    EXPECT_EQ(VersionString(file, L"ProductVersion"), kVersionText);
+    EXPECT_EQ(VersionString(file, L"CompanyName"), kCompanyName);
     EXPECT_EQ(VersionString(file, L"OriginalFilename"), name);
+  }
+  EXPECT_EQ(std::wstring(kVersionText),
+            FormatText(L"%d.%d.%d", kVersionMajor, kVersionMinor, kVersionPatch));
+}
+
+// Each binary carries the string table of every layer it links, so no text of its code comes up empty.
+TEST(ShippedFiles, EveryStringOfTheirLayersResolves) {
+  struct Binary {
+    std::wstring name;
+    std::set<std::string> layers;
+  };
+  const Binary binaries[] = {
+      {kShellExtDll, {"base", "settings", "shellutils", "commands", "shellext"}},
+      {L"TesseraConfig.exe", {"base", "settings", "shellutils", "config"}},
+  };
+  for (const auto& binary : binaries) {
+    SCOPED_TRACE(WideToUtf8(binary.name));
+    UniqueModule module = LoadAsData(DistFile(binary.name));
+    ASSERT_TRUE(module);
+    size_t checked = 0;
+    for (const TStringId& s : kStringIds) {
+      if (!binary.layers.count(s.Layer)) continue;
+      EXPECT_FALSE(LoadText(module.get(), s.Id).empty()) << s.Layer << " " << s.Name;
+      ++checked;
+    }
+    EXPECT_GT(checked, 20u);
   }
 }
 
 TEST(ShippedFiles, ShellExtensionHoldsItsTexts) {
-  for (const wchar_t* name : {L"Tessera64.dll", L"Tessera32.dll"}) {
-    UniqueModule dll(::LoadLibraryExW(DistFile(name).c_str(), nullptr,
-                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    ASSERT_TRUE(dll);
-    auto text = [&](UINT id) {
-      wchar_t buffer[512] = {};
-      ::LoadStringW(dll.get(), id, buffer, 512);
-      return std::wstring(buffer);
-    };
-    EXPECT_EQ(text(IDS_MENU_COPY_PATH), L"Copy path");
-    EXPECT_EQ(text(IDS_MENU_SANDBOX), L"Map to Windows Sandbox");
-    EXPECT_EQ(text(IDS_HELP_SHOW_HIDDEN), L"Toggles \"Show hidden files and folders\" option");
-    EXPECT_EQ(text(IDS_STATE_SHOW_EXTENDED), L"Show only when Shift key is down");
-    EXPECT_EQ(text(IDS_OPT_SANDBOX_READ_ONLY), L"Folder is read-only by default");
-    // Each message of the commands: the table's text equals the built-in English one, escapes included.
-    for (const TResText& t : {texts::kUnknownCopySizeOp, texts::kTotalSizeCopied, texts::kFailedToCreateFile,
-                              texts::kFailedToLaunch, texts::kCannotCreateFile, texts::kUnknownTypemountOp,
-                              texts::kSandboxTemplateReadFailed, texts::kSandboxTemplateLacksVariable,
-                              texts::kSandboxSaveFailed, texts::kResizeSelectOutputFolder,
-                              texts::kResizeMagickNotFound, texts::kResizeNoImageSize,
-                              texts::kResizeWorkingDirectoryFailed, texts::kResizeMagickFailed})
-      EXPECT_EQ(text(t.Id), t.BuiltIn) << t.Id;
-    EXPECT_EQ(text(IDS_UTIL_FAILED_TO_LAUNCH), L"Failed to launch \"%s\"\r\n\r\n%s");
-  }
+  UniqueModule dll = LoadAsData(DistFile(kShellExtDll));
+  ASSERT_TRUE(dll);
+  auto text = [&](UINT id) { return LoadText(dll.get(), id); };
+  EXPECT_EQ(text(IDS_OPT_COPY_PATH), L"Copy path");
+  EXPECT_EQ(text(IDS_OPT_SANDBOX), L"Map to Windows Sandbox");
+  EXPECT_EQ(text(IDS_HELP_SHOW_HIDDEN), L"Toggles \"Show hidden files and folders\" option");
+  EXPECT_EQ(text(IDS_STATE_SHOW_EXTENDED), L"Show only when Shift key is down");
+  EXPECT_EQ(text(IDS_OPT_SANDBOX_READ_ONLY), L"Folder is read-only by default");
+  EXPECT_EQ(text(IDS_UTIL_FAILED_TO_LAUNCH), L"Failed to launch \"%s\"\r\n\r\n%s");
+  EXPECT_EQ(text(IDS_GROUP_OPTIONS_OF), L"%s options");
 }
 
 TEST(ShippedFiles, SettingsProgramCarriesItsManifest) {
-  UniqueModule exe(::LoadLibraryExW(DistFile(L"TesseraConfig.exe").c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  UniqueModule exe = LoadAsData(DistFile(L"TesseraConfig.exe"));
   ASSERT_TRUE(exe);
   HRSRC res = ::FindResourceW(exe.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
   ASSERT_NE(res, nullptr);
@@ -89,6 +119,7 @@ TEST(ShippedFiles, SettingsProgramCarriesItsManifest) {
   EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_NE(manifest.find("version=\"" + WideToUtf8(kVersionText) + ".0\""), std::string::npos);
 }
 
 }  // namespace

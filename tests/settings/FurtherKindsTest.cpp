@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "MemoryStorage.h"
+#include "base/Error.h"
 #include "settings/OptionStore.h"
-#include "shellutils/Error.h"
 
 namespace tessera {
 namespace {

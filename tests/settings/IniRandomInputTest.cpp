@@ -6,9 +6,9 @@
 #include <random>
 #include <string>
 
-#include "support/TempFolder.h"
 #include "settings/IniStorage.h"
 #include "settings/OptionStore.h"
+#include "support/TempFolder.h"
 
 namespace tessera {
 namespace {

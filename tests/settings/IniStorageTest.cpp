@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
+#include "base/Error.h"
+#include "base/Handles.h"
 #include "settings/IniStorage.h"
 #include "settings/ProgramOptions.h"
-#include "shellutils/Error.h"
-#include "shellutils/Handles.h"
+#include "support/TempFolder.h"
 
 namespace tessera {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/StringUtils.h"
 #include "settings/InheritingOption.h"
 #include "settings/OptionStorage.h"
-#include "settings/SettingsText.h"
 
 namespace tessera::test {
 
@@ -44,7 +44,7 @@ public:
   int ReadInteger(const std::wstring& section, const std::wstring& key, int def) const override {
     std::wstring text = ReadString(section, key, L"");
     int value;
-    return settings::TryParseInt32(text, value) ? value : def;
+    return TryParseInt32(text, value) ? value : def;
   }
   std::wstring ReadString(const std::wstring& section, const std::wstring& key, const std::wstring& def) const override {
     Check(key);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "MemoryStorage.h"
-#include "support/TempFolder.h"
 #include "settings/ProgramOptions.h"
+#include "support/TempFolder.h"
 
 namespace tessera {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Handles.h"
 #include "shellext/GenericContextMenu.h"
-#include "shellutils/Handles.h"
 #include "support/ShellObjects.h"
 #include "support/TempFolder.h"
 

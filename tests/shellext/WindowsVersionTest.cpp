@@ -2,7 +2,7 @@
 // configured for a program name, so the test runs a copy of itself under a name set to Windows XP.
 #include <gtest/gtest.h>
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 #include "shellutils/Process.h"
 #include "shellutils/SystemUtils.h"
 #include "support/HandlerUnderTest.h"

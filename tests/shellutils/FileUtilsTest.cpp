@@ -1,7 +1,8 @@
 #include "shellutils/FileUtils.h"
 
-#include "support/TempFolder.h"
 #include "TestHelpers.h"
+#include "base/PathUtils.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "shellutils/Process.h"
 
+#include "TestHelpers.h"
+#include "base/ErrorText.h"
 #include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
-#include "TestHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "shellutils/Registry.h"
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #include "shellutils/ShellUtils.h"
 
-#include "shellutils/Error.h"
-#include "shellutils/StringUtils.h"
+#include "base/Error.h"
+#include "base/ErrorText.h"
+#include "base/StringUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
 

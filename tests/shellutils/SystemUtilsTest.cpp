@@ -1,8 +1,11 @@
 #include "shellutils/SystemUtils.h"
 
-#include "shellutils/StringUtils.h"
-#include "support/TempFolder.h"
 #include "TestHelpers.h"
+#include "base/ErrorText.h"
+#include "base/Module.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

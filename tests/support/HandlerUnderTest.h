@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 #include "support/MenuReader.h"
 
 namespace tessera::test {

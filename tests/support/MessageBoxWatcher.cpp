@@ -7,6 +7,7 @@ namespace {
 
 struct FindContext {
   const std::wstring* caption;
+  bool anyProcess;
   std::vector<HWND> found;
 };
 
@@ -14,7 +15,7 @@ BOOL CALLBACK CollectBoxes(HWND hwnd, LPARAM lp) {
   auto* ctx = reinterpret_cast<FindContext*>(lp);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) return TRUE;
+  if ((!ctx->anyProcess && pid != ::GetCurrentProcessId()) || !::IsWindowVisible(hwnd)) return TRUE;
   wchar_t cls[64] = {};
   ::GetClassNameW(hwnd, cls, 64);
   if (wcscmp(cls, L"#32770") != 0) return TRUE;
@@ -51,51 +52,51 @@ std::wstring MessageBoxText(HWND box) {
   return best;
 }
 
-MessageBoxWatcher::MessageBoxWatcher(std::wstring caption, int button)
-    : caption_(std::move(caption)), button_(button), thread_([this] { run(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(std::wstring caption, int button, bool anyProcess)
+    : FCaption(std::move(caption)), FButton(button), FAnyProcess(anyProcess), FThread([this] { run(); }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
-  stop_ = true;
-  thread_.join();
+  FStop = true;
+  FThread.join();
 }
 
 void MessageBoxWatcher::run() {
-  while (!stop_) {
-    FindContext ctx{&caption_, {}};
+  while (!FStop) {
+    FindContext ctx{&FCaption, FAnyProcess, {}};
     ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&ctx));
     for (HWND box : ctx.found) {
       {
-        std::lock_guard lock(mutex_);
-        if (std::find(handled_.begin(), handled_.end(), box) != handled_.end()) continue;
+        std::lock_guard lock(FMutex);
+        if (std::find(FHandled.begin(), FHandled.end(), box) != FHandled.end()) continue;
       }
       std::wstring text = MessageBoxText(box);
       {
-        std::lock_guard lock(mutex_);
-        handled_.push_back(box);
-        texts_.push_back(text);
+        std::lock_guard lock(FMutex);
+        FHandled.push_back(box);
+        FTexts.push_back(text);
       }
-      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
+      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(FButton, BN_CLICKED), 0);
     }
     // A closed box's handle may be reused by the next box.
     {
-      std::lock_guard lock(mutex_);
-      std::erase_if(handled_, [](HWND h) { return !::IsWindow(h) || !::IsWindowVisible(h); });
+      std::lock_guard lock(FMutex);
+      std::erase_if(FHandled, [](HWND h) { return !::IsWindow(h) || !::IsWindowVisible(h); });
     }
     ::Sleep(20);
   }
 }
 
 std::vector<std::wstring> MessageBoxWatcher::texts() const {
-  std::lock_guard lock(mutex_);
-  return texts_;
+  std::lock_guard lock(FMutex);
+  return FTexts;
 }
 
 bool MessageBoxWatcher::waitFor(size_t count, DWORD timeoutMs) const {
   DWORD start = ::GetTickCount();
   for (;;) {
     {
-      std::lock_guard lock(mutex_);
-      if (texts_.size() >= count) return true;
+      std::lock_guard lock(FMutex);
+      if (FTexts.size() >= count) return true;
     }
     if (::GetTickCount() - start > timeoutMs) return false;
     ::Sleep(10);

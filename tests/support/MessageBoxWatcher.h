@@ -1,5 +1,6 @@
-// Watches for message boxes of this process with a given caption, records their text and closes them.
-// The box is modal on the thread under test, so the watcher works from a thread of its own.
+// Watches for message boxes with a given caption (of this process, or of any process for a program the test
+// started), records their text and closes them. A box is modal on the thread under test, so the watcher works
+// from a thread of its own.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +16,8 @@ namespace tessera::test {
 class MessageBoxWatcher {
 public:
   // button: the command the watcher sends to close each box (IDOK, IDCANCEL, IDYES...).
-  explicit MessageBoxWatcher(std::wstring caption, int button = IDOK);
+  // anyProcess: also boxes of other processes (a program the code under test started).
+  explicit MessageBoxWatcher(std::wstring caption, int button = IDOK, bool anyProcess = false);
   ~MessageBoxWatcher();
   MessageBoxWatcher(const MessageBoxWatcher&) = delete;
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -28,13 +30,14 @@ public:
 private:
   void run();
 
-  std::wstring caption_;
-  int button_;
-  std::atomic<bool> stop_{false};
-  mutable std::mutex mutex_;
-  std::vector<std::wstring> texts_;
-  std::vector<HWND> handled_;
-  std::thread thread_;
+  std::wstring FCaption;
+  int FButton;
+  bool FAnyProcess;
+  std::atomic<bool> FStop{false};
+  mutable std::mutex FMutex;
+  std::vector<std::wstring> FTexts;
+  std::vector<HWND> FHandled;
+  std::thread FThread;
 };
 
 // Reads the text of a message box window (the static control that holds the message).

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 namespace tessera::test {
 

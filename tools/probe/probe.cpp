@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Handles.h"
 #include "shellext/ShellExtIds.h"
 #include "shellutils/Clipboard.h"
-#include "shellutils/Handles.h"
 #include "support/KeyState.h"
 #include "support/ShellObjects.h"
 #include "tools/probe/MenuPrinter.h"

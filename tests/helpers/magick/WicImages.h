@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 #include <string>
 #include <vector>

@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "shellutils/Handles.h"
+#include "base/Handles.h"
 
 namespace {
 

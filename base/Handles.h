@@ -16,31 +16,31 @@ public:
   using value_type = typename Traits::type;
 
   UniqueHandle() noexcept = default;
-  explicit UniqueHandle(value_type h) noexcept : h_(h) {}
+  explicit UniqueHandle(value_type h) noexcept : FHandle(h) {}
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : FHandle(other.release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
   }
   ~UniqueHandle() { reset(); }
 
-  value_type get() const noexcept { return h_; }
-  explicit operator bool() const noexcept { return h_ != Traits::invalid(); }
-  value_type release() noexcept { return std::exchange(h_, Traits::invalid()); }
+  value_type get() const noexcept { return FHandle; }
+  explicit operator bool() const noexcept { return FHandle != Traits::invalid(); }
+  value_type release() noexcept { return std::exchange(FHandle, Traits::invalid()); }
   void reset(value_type h = Traits::invalid()) noexcept {
-    if (h_ != Traits::invalid()) Traits::close(h_);
-    h_ = h;
+    if (FHandle != Traits::invalid()) Traits::close(FHandle);
+    FHandle = h;
   }
   // For out-parameters: releases the current value and hands out the slot.
   value_type* put() noexcept {
     reset();
-    return &h_;
+    return &FHandle;
   }
 
 private:
-  value_type h_ = Traits::invalid();
+  value_type FHandle = Traits::invalid();
 };
 
 struct KernelHandleTraits {  // CreateProcess, CreateEvent...: null means none
@@ -111,42 +111,22 @@ using UniqueSid = UniqueHandle<SidTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 
-// Memory from CoTaskMemAlloc (strings and structures handed out by the shell).
-template <typename T>
-class CoTaskMemPtr {
-public:
-  CoTaskMemPtr() noexcept = default;
-  explicit CoTaskMemPtr(T* p) noexcept : p_(p) {}
-  CoTaskMemPtr(const CoTaskMemPtr&) = delete;
-  CoTaskMemPtr& operator=(const CoTaskMemPtr&) = delete;
-  ~CoTaskMemPtr() { ::CoTaskMemFree(p_); }
-  T* get() const noexcept { return p_; }
-  T** put() noexcept {
-    ::CoTaskMemFree(p_);
-    p_ = nullptr;
-    return &p_;
-  }
-
-private:
-  T* p_ = nullptr;
-};
-
 // Locks an HGLOBAL for the life of the object.
 class GlobalLockGuard {
 public:
-  explicit GlobalLockGuard(HGLOBAL h) noexcept : h_(h), p_(h ? ::GlobalLock(h) : nullptr) {}
+  explicit GlobalLockGuard(HGLOBAL h) noexcept : FHandle(h), FData(h ? ::GlobalLock(h) : nullptr) {}
   GlobalLockGuard(const GlobalLockGuard&) = delete;
   GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
   ~GlobalLockGuard() {
-    if (p_) ::GlobalUnlock(h_);
+    if (FData) ::GlobalUnlock(FHandle);
   }
-  void* get() const noexcept { return p_; }
+  void* get() const noexcept { return FData; }
   template <typename T>
-  T* as() const noexcept { return static_cast<T*>(p_); }
+  T* as() const noexcept { return static_cast<T*>(FData); }
 
 private:
-  HGLOBAL h_;
-  void* p_;
+  HGLOBAL FHandle;
+  void* FData;
 };
 
 // A STGMEDIUM filled by IDataObject::GetData, released with ReleaseStgMedium.
@@ -156,22 +136,22 @@ public:
   StgMedium(const StgMedium&) = delete;
   StgMedium& operator=(const StgMedium&) = delete;
   ~StgMedium() {
-    if (filled_) ::ReleaseStgMedium(&m_);
+    if (FFilled) ::ReleaseStgMedium(&FMedium);
   }
   // Hand to GetData; marks the medium as needing release.
   STGMEDIUM* put() noexcept {
-    if (filled_) ::ReleaseStgMedium(&m_);
-    m_ = {};
-    filled_ = true;
-    return &m_;
+    if (FFilled) ::ReleaseStgMedium(&FMedium);
+    FMedium = {};
+    FFilled = true;
+    return &FMedium;
   }
   // Call when GetData failed: nothing to release.
-  void forget() noexcept { filled_ = false; }
-  const STGMEDIUM& get() const noexcept { return m_; }
+  void forget() noexcept { FFilled = false; }
+  const STGMEDIUM& get() const noexcept { return FMedium; }
 
 private:
-  STGMEDIUM m_{};
-  bool filled_ = false;
+  STGMEDIUM FMedium{};
+  bool FFilled = false;
 };
 
 // A counted COM pointer.
@@ -181,13 +161,13 @@ public:
   ComPtr() noexcept = default;
   ComPtr(std::nullptr_t) noexcept {}
   // Takes a new reference.
-  explicit ComPtr(T* p) noexcept : p_(p) {
-    if (p_) p_->AddRef();
+  explicit ComPtr(T* p) noexcept : FPointer(p) {
+    if (FPointer) FPointer->AddRef();
   }
-  ComPtr(const ComPtr& o) noexcept : ComPtr(o.p_) {}
-  ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComPtr(const ComPtr& o) noexcept : ComPtr(o.FPointer) {}
+  ComPtr(ComPtr&& o) noexcept : FPointer(std::exchange(o.FPointer, nullptr)) {}
   ComPtr& operator=(ComPtr o) noexcept {
-    std::swap(p_, o.p_);
+    std::swap(FPointer, o.FPointer);
     return *this;
   }
   ~ComPtr() { reset(); }
@@ -195,44 +175,44 @@ public:
   // Adopts a reference the caller already owns.
   static ComPtr attach(T* p) noexcept {
     ComPtr r;
-    r.p_ = p;
+    r.FPointer = p;
     return r;
   }
-  T* detach() noexcept { return std::exchange(p_, nullptr); }
+  T* detach() noexcept { return std::exchange(FPointer, nullptr); }
   void reset() noexcept {
-    if (p_) std::exchange(p_, nullptr)->Release();
+    if (FPointer) std::exchange(FPointer, nullptr)->Release();
   }
-  T* get() const noexcept { return p_; }
-  T* operator->() const noexcept { return p_; }
-  explicit operator bool() const noexcept { return p_ != nullptr; }
+  T* get() const noexcept { return FPointer; }
+  T* operator->() const noexcept { return FPointer; }
+  explicit operator bool() const noexcept { return FPointer != nullptr; }
   T** put() noexcept {
     reset();
-    return &p_;
+    return &FPointer;
   }
   void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
 
   template <typename U>
   ComPtr<U> as(REFIID iid) const noexcept {
     ComPtr<U> r;
-    if (p_) p_->QueryInterface(iid, r.put_void());
+    if (FPointer) FPointer->QueryInterface(iid, r.put_void());
     return r;
   }
 
 private:
-  T* p_ = nullptr;
+  T* FPointer = nullptr;
 };
 
 // Runs a callable when the scope ends.
 template <typename F>
 class ScopeExit {
 public:
-  explicit ScopeExit(F f) noexcept : f_(std::move(f)) {}
+  explicit ScopeExit(F f) noexcept : FAction(std::move(f)) {}
   ScopeExit(const ScopeExit&) = delete;
   ScopeExit& operator=(const ScopeExit&) = delete;
-  ~ScopeExit() { f_(); }
+  ~ScopeExit() { FAction(); }
 
 private:
-  F f_;
+  F FAction;
 };
 
 }  // namespace tessera

@@ -10,14 +10,14 @@ namespace tessera {
 
 class TesseraError : public std::exception {
 public:
-  explicit TesseraError(std::wstring message, HRESULT hr = E_FAIL) : message_(std::move(message)), hr_(hr) {}
-  const std::wstring& message() const noexcept { return message_; }
-  HRESULT hresult() const noexcept { return hr_; }
+  explicit TesseraError(std::wstring _message, HRESULT _hr = E_FAIL) : FMessage(std::move(_message)), FHResult(_hr) {}
+  const std::wstring& message() const noexcept { return FMessage; }
+  HRESULT hresult() const noexcept { return FHResult; }
   const char* what() const noexcept override { return "TesseraError"; }
 
 private:
-  std::wstring message_;
-  HRESULT hr_;
+  std::wstring FMessage;
+  HRESULT FHResult;
 };
 
 }  // namespace tessera

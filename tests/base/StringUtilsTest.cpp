@@ -1,4 +1,5 @@
-#include "shellutils/StringUtils.h"
+#include "base/PathUtils.h"
+#include "base/StringUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,55 @@
+#include "base/PathUtils.h"
+
+#include <windows.h>
+
+namespace tessera {
+
+namespace {
+
+size_t NameStart(std::wstring_view path) {
+  size_t sep = path.find_last_of(L"\\/:");
+  return sep == std::wstring_view::npos ? 0 : sep + 1;
+}
+
+// Attributes without a "please insert a disk" dialog for empty drives. The error mode is the calling
+// thread's, so that other threads of the host process are not affected meanwhile.
+DWORD QuietAttributes(const std::wstring& path) {
+  DWORD oldMode = 0;
+  bool modeSet = ::SetThreadErrorMode(::GetThreadErrorMode() | SEM_FAILCRITICALERRORS, &oldMode);
+  DWORD attributes = ::GetFileAttributesW(path.c_str());
+  DWORD error = ::GetLastError();
+  if (modeSet) ::SetThreadErrorMode(oldMode, nullptr);
+  ::SetLastError(error);
+  return attributes;
+}
+
+}  // namespace
+
+std::wstring IncludeTrailingBackslash(std::wstring path) {
+  if (!path.empty() && path.back() != L'\\') path += L'\\';
+  return path;
+}
+
+std::wstring ExtractFilePath(std::wstring_view path) { return std::wstring(path.substr(0, NameStart(path))); }
+
+std::wstring ExtractFileName(std::wstring_view path) { return std::wstring(path.substr(NameStart(path))); }
+
+std::wstring ExtractFileExt(std::wstring_view path) {
+  size_t dot = path.rfind(L'.');
+  if (dot == std::wstring_view::npos || dot < NameStart(path)) return {};
+  return std::wstring(path.substr(dot));
+}
+
+bool IsDirectory(const std::wstring& path) {
+  if (path.empty()) return false;
+  DWORD attributes = QuietAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::wstring& path) {
+  if (path.empty()) return false;
+  DWORD attributes = QuietAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace tessera

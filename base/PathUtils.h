@@ -1,0 +1,21 @@
+// Path parts and the two existence checks every layer asks.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessera {
+
+// A path's folder part ends at its last backslash, slash or colon.
+// Appends a backslash unless the path already ends with one; an empty path stays empty.
+std::wstring IncludeTrailingBackslash(std::wstring path);
+std::wstring ExtractFilePath(std::wstring_view path);  // folder part, with its trailing separator
+std::wstring ExtractFileName(std::wstring_view path);
+std::wstring ExtractFileExt(std::wstring_view path);   // ".ext" from the last dot of the name, or empty
+
+// True for an existing folder.
+bool IsDirectory(const std::wstring& path);
+// True for an existing file; a folder does not count.
+bool FileExists(const std::wstring& path);
+
+}  // namespace tessera

@@ -1,4 +1,0 @@
-// String identifiers of the settings program.
-#pragma once
-
-#define IDS_CONFIG_NOT_BUILT 100
