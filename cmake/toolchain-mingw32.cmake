@@ -1,11 +1,4 @@
-# Cross-builds 32-bit Windows binaries with MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows binaries.
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(TESSERA_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TESSERA_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TESSERA_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TESSERA_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TESSERA_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

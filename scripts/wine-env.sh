@@ -1,9 +1,7 @@
-# Sourced by scripts/test: a private Wine prefix, a persistent wineserver and an X display for the run.
-tessera_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=$tessera_root/build/wineprefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
+# Sourced by scripts/test and scripts/run: a private Wine prefix, a persistent wineserver and an X display for
+# the run.
+# shellcheck source=scripts/wine-paths.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-paths.sh"
 
 wine_env_start() {
   mkdir -p "$tessera_root/build"
@@ -17,22 +15,22 @@ wine_env_start() {
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "test: creating the Wine prefix $WINEPREFIX"
-    /usr/lib/wine/wine64 wineboot -i >"$tessera_root/build/wineboot.log" 2>&1 || true
-    /usr/lib/wine/wineserver -w
+    "$wine" wineboot -i >"$tessera_root/build/wineboot.log" 2>&1 || true
+    "$wineserver" -w
   fi
   # One persistent server for the whole run, so that each test program starts in milliseconds.
-  setsid /usr/lib/wine/wineserver -p >"$tessera_root/build/wineserver.log" 2>&1 < /dev/null &
+  setsid "$wineserver" -p >"$tessera_root/build/wineserver.log" 2>&1 < /dev/null &
   sleep 0.3
   # Start Wine's background services now, from a process whose output goes nowhere: started by the first
   # test program instead, they would inherit its output pipe and CTest would wait for them to end.
-  /usr/lib/wine/wine64 cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+  "$wine" cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
   # Likewise the desktop process, which the first window brings up.
   local warmup=$tessera_root/build/win64/tests/helpers/warmup.exe
-  [ -f "$warmup" ] && { /usr/lib/wine/wine64 "$warmup" >/dev/null 2>&1 </dev/null || true; }
+  [ -f "$warmup" ] && { "$wine" "$warmup" >/dev/null 2>&1 </dev/null || true; }
 }
 
 wine_env_stop() {
-  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  "$wineserver" -k >/dev/null 2>&1 || true
   if [ -f "$tessera_root/build/xvfb.pid" ]; then
     kill "$(cat "$tessera_root/build/xvfb.pid")" >/dev/null 2>&1 || true
     rm -f "$tessera_root/build/xvfb.pid"

@@ -33,7 +33,7 @@ STDMETHODIMP TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void
   if (outer && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
   TComObject* object = nullptr;
   try {
-    object = create_();
+    object = FCreate();
   } catch (...) {
     return E_UNEXPECTED;
   }

@@ -13,10 +13,10 @@ public:
   // create returns a new object with a reference count of 0, or throws.
   using TCreateFunc = TComObject* (*)();
 
-  TComObjectFactory(const CLSID& classId, TCreateFunc create) noexcept : classId_(classId), create_(create) {}
+  TComObjectFactory(const CLSID& classId, TCreateFunc create) noexcept : FClassId(classId), FCreate(create) {}
   virtual ~TComObjectFactory() = default;
 
-  const CLSID& ClassID() const noexcept { return classId_; }
+  const CLSID& ClassID() const noexcept { return FClassId; }
 
   STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override;
   // The factory is never deleted here; its references are counted for DllCanUnloadNow.
@@ -26,8 +26,8 @@ public:
   STDMETHODIMP LockServer(BOOL lock) override;
 
 private:
-  CLSID classId_;
-  TCreateFunc create_;
+  CLSID FClassId;
+  TCreateFunc FCreate;
 };
 
 // The product's factory: creates TContextMenu handlers.

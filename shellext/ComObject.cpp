@@ -33,10 +33,10 @@ STDMETHODIMP TComObject::QueryInterface(REFIID iid, void** ppv) {
   return S_OK;
 }
 
-STDMETHODIMP_(ULONG) TComObject::AddRef() { return ++refCount_; }
+STDMETHODIMP_(ULONG) TComObject::AddRef() { return ++FRefCount; }
 
 STDMETHODIMP_(ULONG) TComObject::Release() {
-  ULONG remaining = --refCount_;
+  ULONG remaining = --FRefCount;
   if (remaining == 0) delete this;
   return remaining;
 }

@@ -36,7 +36,7 @@ public:
   // S_OK for the interfaces the object has, S_FALSE otherwise.
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override;
 
-  ULONG RefCount() const noexcept { return refCount_.load(); }
+  ULONG RefCount() const noexcept { return FRefCount.load(); }
 
 protected:
   TComObject() noexcept;
@@ -45,7 +45,7 @@ protected:
   virtual void* FindInterface(REFIID iid) noexcept;
 
 private:
-  std::atomic<ULONG> refCount_{0};
+  std::atomic<ULONG> FRefCount{0};
 };
 
 }  // namespace tessera

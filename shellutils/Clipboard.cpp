@@ -12,19 +12,19 @@ namespace {
 // Keeps the clipboard open for one call; closing keeps the last error of the failed step.
 class ClipboardSession {
 public:
-  ClipboardSession() : open_(::OpenClipboard(nullptr) != 0) {}
+  ClipboardSession() : FOpen(::OpenClipboard(nullptr) != 0) {}
   ClipboardSession(const ClipboardSession&) = delete;
   ClipboardSession& operator=(const ClipboardSession&) = delete;
   ~ClipboardSession() {
-    if (!open_) return;
+    if (!FOpen) return;
     DWORD error = ::GetLastError();
     ::CloseClipboard();
     ::SetLastError(error);
   }
-  bool isOpen() const { return open_; }
+  bool isOpen() const { return FOpen; }
 
 private:
-  bool open_;
+  bool FOpen;
 };
 
 }  // namespace

@@ -36,8 +36,8 @@ public:
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (file && ::GetFileInformationByHandle(file.get(), &info) && (info.nFileIndexHigh || info.nFileIndexLow))
-      return ids_.emplace(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow).second;
-    return paths_.insert(NormalisedPath(folder)).second;
+      return FIds.emplace(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow).second;
+    return FPaths.insert(NormalisedPath(folder)).second;
   }
 
 private:
@@ -54,8 +54,8 @@ private:
     return LowerAscii(full);
   }
 
-  std::set<std::tuple<DWORD, DWORD, DWORD>> ids_;
-  std::set<std::wstring> paths_;
+  std::set<std::tuple<DWORD, DWORD, DWORD>> FIds;
+  std::set<std::wstring> FPaths;
 };
 
 // Appends every subfolder of folder, at every depth, each one right before its own subfolders.

@@ -86,7 +86,7 @@ std::string ReadBytes(const std::wstring& path) {
 int main() {
   ::OleInitialize(nullptr);
   // A realistic settings file: a handful of changed options, as the settings program writes it.
-  test::ScopedSettingsFile settings(test::SettingsText(
+  test::ScopedUserSettingsFile settings(test::SettingsText(
       {"CopyFileSizeState=1", "FileNoteCmdLine=\"C:\\Program Files\\Notepad++\\notepad++.exe\" \"%file%\"",
        "FileNoteHideNote=1", "ImageFiles=jpg;jpeg;bmp;tif;tiff;png;dng;cr2;cr3;webp;heif;psd;gif;avif",
        "ResizeImageSizes=800x600;1280x720;1600x1200;1920x1080;2560x1440;3840x2160;7680x4320",

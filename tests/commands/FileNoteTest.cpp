@@ -2,7 +2,7 @@
 // line as the started program saw it.
 #include <gtest/gtest.h>
 
-#include "StandIns.h"
+#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/PathUtils.h"
@@ -36,7 +36,7 @@ protected:
   std::wstring Expected(const std::wstring& arguments) { return L"\"" + test::RecorderExe() + L"\" " + arguments; }
   // Runs the command and returns the command line the editor was started with.
   std::wstring Run(const std::vector<std::wstring>& items, const TInvokeFileNoteParams& params) {
-    RecordSession session(temp.path() + L"record" + std::to_wstring(++runs_) + L".txt");
+    RecordSession session(temp.path() + L"record" + std::to_wstring(++FRuns) + L".txt");
     InvokeFileNote(items, params);
     TRecord record;
     EXPECT_TRUE(session.wait(record)) << "the editor was not started";
@@ -45,7 +45,7 @@ protected:
   // True when no program recorded a start within a while.
   bool NothingStarted(const std::vector<std::wstring>& items, const TInvokeFileNoteParams& params,
                       std::wstring* error = nullptr) {
-    RecordSession session(temp.path() + L"record" + std::to_wstring(++runs_) + L".txt");
+    RecordSession session(temp.path() + L"record" + std::to_wstring(++FRuns) + L".txt");
     try {
       InvokeFileNote(items, params);
     } catch (const TesseraError& e) {
@@ -57,7 +57,7 @@ protected:
   }
 
   TempFolder temp;
-  int runs_ = 0;
+  int FRuns = 0;
 };
 
 TEST_F(FileNoteTest, CreatesTheNoteBesideTheFileAndOpensIt) {

@@ -1,7 +1,7 @@
 // Font commands: what the font program beside the module is started with, and the list file it gets.
 #include <gtest/gtest.h>
 
-#include "StandIns.h"
+#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/PathUtils.h"
@@ -40,17 +40,17 @@ class FontCommandsTest : public ::testing::Test {
 protected:
   void TearDown() override {
     for (const auto& file : test::TempFilesMatching(L"ves*.tmp"))
-      if (!before_.count(file)) ::DeleteFileW(file.c_str());  // list files left for the font program
+      if (!FBefore.count(file)) ::DeleteFileW(file.c_str());  // list files left for the font program
   }
   // The temporary files made since the test began.
   std::set<std::wstring> NewTempFiles() const {
     std::set<std::wstring> made;
     for (const auto& file : test::TempFilesMatching(L"ves*.tmp"))
-      if (!before_.count(file)) made.insert(file);
+      if (!FBefore.count(file)) made.insert(file);
     return made;
   }
 
-  std::set<std::wstring> before_ = test::TempFilesMatching(L"ves*.tmp");
+  std::set<std::wstring> FBefore = test::TempFilesMatching(L"ves*.tmp");
   TempFolder temp;
 };
 

@@ -1,5 +1,5 @@
 // "Resize to JPEG" with Ctrl held: the results go to a folder the user picks in the folder dialog.
-#include "commands/ResizeFixture.h"
+#include "support/ResizeFixture.h"
 
 #include <wincodec.h>
 

@@ -1,5 +1,5 @@
 // "Resize to JPEG" end to end: InvokeResizeImage runs the magick.exe stand-in, which really converts.
-#include "commands/ResizeFixture.h"
+#include "support/ResizeFixture.h"
 
 #include "base/Handles.h"
 #include "shellutils/Process.h"

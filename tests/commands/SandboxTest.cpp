@@ -1,7 +1,7 @@
 // "Map to Windows Sandbox": the .wsb file's exact bytes, and its opening through the .wsb association.
 #include <gtest/gtest.h>
 
-#include "StandIns.h"
+#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/Handles.h"
@@ -55,22 +55,22 @@ protected:
   void TearDown() override {
     for (const auto& mask : {L"ves*.tmp", L"ves*.wsb"})
       for (const auto& file : test::TempFilesMatching(mask))
-        if (!before_.count(file)) ::DeleteFileW(file.c_str());
+        if (!FBefore.count(file)) ::DeleteFileW(file.c_str());
   }
   std::set<std::wstring> NewTempFiles() const {
     std::set<std::wstring> made;
     for (const auto& mask : {L"ves*.tmp", L"ves*.wsb"})
       for (const auto& file : test::TempFilesMatching(mask))
-        if (!before_.count(file)) made.insert(file);
+        if (!FBefore.count(file)) made.insert(file);
     return made;
   }
   std::wstring Template(const std::string& bytes) {
-    return temp.file(L"template " + std::to_wstring(++templates_) + L".txt", bytes);
+    return temp.file(L"template " + std::to_wstring(++FTemplates) + L".txt", bytes);
   }
 
   // Runs the command and returns the path of the .wsb file the association was opened with.
   std::wstring Run(const std::vector<std::wstring>& items, const TInvokeSandboxParams& params, bool invert) {
-    RecordSession session(temp.path() + L"record" + std::to_wstring(++runs_) + L".txt");
+    RecordSession session(temp.path() + L"record" + std::to_wstring(++FRuns) + L".txt");
     try {
       InvokeSandbox(items, params, invert, nullptr);
     } catch (const TesseraError& e) {
@@ -85,7 +85,7 @@ protected:
   // True when nothing was opened within a while.
   bool NothingOpened(const std::vector<std::wstring>& items, const TInvokeSandboxParams& params,
                      std::wstring* error = nullptr) {
-    RecordSession session(temp.path() + L"record" + std::to_wstring(++runs_) + L".txt");
+    RecordSession session(temp.path() + L"record" + std::to_wstring(++FRuns) + L".txt");
     try {
       InvokeSandbox(items, params, false, nullptr);
     } catch (const TesseraError& e) {
@@ -96,15 +96,15 @@ protected:
     return !session.wait(record, 500);
   }
 
-  std::set<std::wstring> before_ = [] {
+  std::set<std::wstring> FBefore = [] {
     std::set<std::wstring> all = test::TempFilesMatching(L"ves*.tmp");
     all.merge(test::TempFilesMatching(L"ves*.wsb"));
     return all;
   }();
   TempFolder temp;
   test::FileAssociation association{L".wsb", L"\"" + test::RecorderExe() + L"\" \"%1\""};
-  int runs_ = 0;
-  int templates_ = 0;
+  int FRuns = 0;
+  int FTemplates = 0;
 };
 
 TEST_F(SandboxTest, WritesEachFolderIntoTheTemplateReadOnlyAsAskedAndOpensIt) {

@@ -2,7 +2,7 @@
 // launcher.
 #include <gtest/gtest.h>
 
-#include "StandIns.h"
+#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/Handles.h"
@@ -111,17 +111,17 @@ public:
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TesseraTestNotifications";
     ::RegisterClassW(&wc);
-    window_ = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FWindow = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ::SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SHChangeNotifyEntry entry{nullptr, TRUE};
-    registration_ = ::SHChangeNotifyRegister(window_, SHCNRF_ShellLevel | SHCNRF_InterruptLevel, events, kMessage, 1,
+    FRegistration = ::SHChangeNotifyRegister(FWindow, SHCNRF_ShellLevel | SHCNRF_InterruptLevel, events, kMessage, 1,
                                              &entry);
   }
   ~ShellNotifications() {
-    if (registration_) ::SHChangeNotifyDeregister(registration_);
-    ::DestroyWindow(window_);
+    if (FRegistration) ::SHChangeNotifyDeregister(FRegistration);
+    ::DestroyWindow(FWindow);
   }
-  bool registered() const { return registration_ != 0; }
+  bool registered() const { return FRegistration != 0; }
   // The notifications since the last call, waiting ms for late ones (a flushed one arrives at once).
   int count(DWORD ms) {
     const ULONGLONG start = ::GetTickCount64();
@@ -130,19 +130,19 @@ public:
       while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
       ::Sleep(10);
     }
-    return std::exchange(seen_, 0);
+    return std::exchange(FSeen, 0);
   }
 
 private:
   static constexpr UINT kMessage = WM_APP + 7;
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
     if (message == kMessage)
-      if (auto* self = reinterpret_cast<ShellNotifications*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->seen_;
+      if (auto* self = reinterpret_cast<ShellNotifications*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->FSeen;
     return ::DefWindowProcW(hwnd, message, wp, lp);
   }
-  HWND window_ = nullptr;
-  ULONG registration_ = 0;
-  int seen_ = 0;
+  HWND FWindow = nullptr;
+  ULONG FRegistration = 0;
+  int FSeen = 0;
 };
 
 TEST(ShellFlags, RefreshingIconsAndSettingAnOptionNotifyTheShell) {

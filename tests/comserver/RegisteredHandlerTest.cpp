@@ -52,7 +52,7 @@ protected:
 };
 
 TEST_F(RegisteredHandler, BuildsTheMenuAndRunsCommandsThroughCom) {
-  test::ScopedSettingsFile settings(test::SettingsText({"CopyFileSizeState=1"}));
+  test::ScopedUserSettingsFile settings(test::SettingsText({"CopyFileSizeState=1"}));
   auto file = tmp.file(L"report \u00e9t\u00e9.txt", std::string(3000, 'x'));
   auto menu = Create();
   ASSERT_TRUE(menu);
@@ -89,7 +89,7 @@ TEST_F(RegisteredHandler, BuildsTheMenuAndRunsCommandsThroughCom) {
 }
 
 TEST_F(RegisteredHandler, BackgroundMenuRunsItsCommands) {
-  test::ScopedSettingsFile settings(std::nullopt);
+  test::ScopedUserSettingsFile settings(std::nullopt);
   auto menu = Create();
   ASSERT_TRUE(menu);
   UniquePidl folder = test::PidlFromPath(tmp.dir(L"bg"));
@@ -109,7 +109,7 @@ TEST_F(RegisteredHandler, BackgroundMenuRunsItsCommands) {
 }
 
 TEST_F(RegisteredHandler, ProbeShowsAndRunsTheMenu) {
-  test::ScopedSettingsFile settings(std::nullopt);
+  test::ScopedUserSettingsFile settings(std::nullopt);
   auto file = tmp.file(L"probe me.txt", "abc");
   std::wstring probe = GetModuleFolder() + L"..\\probe.exe";
   std::wstring out = tmp.path() + L"probe.out";
@@ -128,7 +128,7 @@ TEST_F(RegisteredHandler, ProbeShowsAndRunsTheMenu) {
 // start programs or show dialogs are hidden for the run; what remains must never crash, never hand out
 // an identifier outside the range and always return a defined HRESULT.
 TEST_F(RegisteredHandler, StressRandomCalls) {
-  test::ScopedSettingsFile settings(test::SettingsText(
+  test::ScopedUserSettingsFile settings(test::SettingsText(
       {"FileNoteState=0", "ResizeImageState=0", "InstallFontState=0", "UninstallFontState=0", "LoadFontState=0",
        "UnloadFontState=0", "CopyFileSizeState=0",
        "SandboxState=0", "TesseraOptionsState=0", "ShowSuperHiddenFilesState=1"}));

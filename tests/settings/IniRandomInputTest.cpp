@@ -15,7 +15,7 @@ namespace {
 
 class RandomIniText {
 public:
-  explicit RandomIniText(unsigned seed) : rng_(seed) {}
+  explicit RandomIniText(unsigned seed) : FRng(seed) {}
 
   std::string Make() {
     std::string text;
@@ -34,7 +34,7 @@ public:
   }
 
 private:
-  size_t Pick(size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
+  size_t Pick(size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(FRng); }
 
   std::string RandomBytes(size_t n) {
     std::string s(n, '\0');
@@ -80,7 +80,7 @@ private:
     return ends[Pick(std::size(ends))];
   }
 
-  std::mt19937 rng_;
+  std::mt19937 FRng;
 };
 
 // What a document becomes after being written in its encoding and read again, without touching the disk.

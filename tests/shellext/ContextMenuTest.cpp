@@ -1,7 +1,8 @@
 // The product's menus, built into real popup menus from real shell data objects and a settings file
-// written for each test, then read back with GetMenuItemInfoW.
+// written for each handler, then read back with GetMenuItemInfoW.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,6 @@ namespace tessera {
 namespace {
 
 using test::HandlerUnderTest;
-using test::ScopedSettingsFile;
 using test::SettingsText;
 using test::TempFolder;
 using Lines = std::vector<std::wstring>;
@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(ContextMenu, ResultingMenusWithEverythingVisible) {
-  ScopedSettingsFile settings(kAllShown);
+  const std::optional<std::string> settings = kAllShown;
   std::wstring fontDir = tmp.dir(L"fonts");
   tmp.file(L"fonts\\a.otf");
   struct Case {
@@ -63,13 +63,13 @@ TEST_F(ContextMenu, ResultingMenusWithEverythingVisible) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    HandlerUnderTest h;
+    HandlerUnderTest h(settings);
     ASSERT_EQ(h.Select(c.selection), S_OK);
     h.Query();
     EXPECT_EQ(h.Outline(), c.expected);
   }
 
-  HandlerUnderTest background;
+  HandlerUnderTest background(settings);
   background.Background(tmp.dir(L"bg"));
   background.Query();
   EXPECT_EQ(background.Outline(),
@@ -79,8 +79,8 @@ TEST_F(ContextMenu, ResultingMenusWithEverythingVisible) {
 }
 
 TEST_F(ContextMenu, IdentifiersAreHandedOutInInsertionOrder) {
-  ScopedSettingsFile settings(kAllShown);
-  HandlerUnderTest h;
+  const std::optional<std::string> settings = kAllShown;
+  HandlerUnderTest h(settings);
   h.Select({tmp.file(L"one.png")});
   HRESULT hr = h.Query(CMF_NORMAL, 100);
   EXPECT_EQ(hr, MAKE_HRESULT(SEVERITY_SUCCESS, 0, 12));
@@ -95,7 +95,7 @@ TEST_F(ContextMenu, IdentifiersAreHandedOutInInsertionOrder) {
   EXPECT_EQ(e[4].id, 100u);  // Resize to JPEG
   for (UINT i = 0; i < 6; ++i) EXPECT_EQ(e[4].subMenu[i].id, 101u + i);
 
-  HandlerUnderTest b;
+  HandlerUnderTest b(settings);
   b.Background(tmp.dir(L"bg"));
   EXPECT_EQ(b.Query(CMF_NORMAL, 100), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 5));
   auto be = b.Entries();
@@ -108,10 +108,10 @@ TEST_F(ContextMenu, IdentifiersAreHandedOutInInsertionOrder) {
 }
 
 TEST_F(ContextMenu, FlagsThatAddNothing) {
-  ScopedSettingsFile settings(kAllShown);
+  const std::optional<std::string> settings = kAllShown;
   for (UINT flags : {CMF_DEFAULTONLY, CMF_VERBSONLY, CMF_NOVERBS, CMF_DEFAULTONLY | CMF_EXTENDEDVERBS}) {
     SCOPED_TRACE(flags);
-    HandlerUnderTest h;
+    HandlerUnderTest h(settings);
     h.Select({tmp.file(L"a.jpg")});
     EXPECT_EQ(h.Query(flags), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0));
     EXPECT_EQ(::GetMenuItemCount(h.menu()), 0);
@@ -122,9 +122,9 @@ TEST_F(ContextMenu, FlagsThatAddNothing) {
 }
 
 TEST_F(ContextMenu, DefaultStatesAndTheShiftKey) {
-  ScopedSettingsFile settings(std::nullopt);  // no settings file: the defaults
+  const std::optional<std::string> settings = std::nullopt;  // no settings file: the defaults
   auto font = tmp.file(L"f.ttf");
-  HandlerUnderTest h;
+  HandlerUnderTest h(settings);
   h.Select({font});
   h.Query(CMF_NORMAL);
   EXPECT_EQ(h.Outline(), (Lines{L"----", L"File note", L"Copy path", L"Install font", L"Uninstall font", L"----"}));
@@ -132,24 +132,24 @@ TEST_F(ContextMenu, DefaultStatesAndTheShiftKey) {
   EXPECT_EQ(h.Outline(), (Lines{L"----", L"File note", L"Copy path", L"Copy size>[bytes,KiB]", L"Load font",
                                 L"Unload font", L"Install font", L"Uninstall font", L"----"}));
 
-  HandlerUnderTest folder;
+  HandlerUnderTest folder(settings);
   folder.Select({tmp.dir(L"dir")});
   folder.Query(CMF_NORMAL | CMF_EXTENDEDVERBS);
   EXPECT_EQ(folder.Outline(), (Lines{L"----", L"Copy path", L"----"})) << "the sandbox item is hidden by default";
 
-  HandlerUnderTest b;
+  HandlerUnderTest b(settings);
   b.Background(tmp.dir(L"bg"));
   b.Query(CMF_NORMAL);
   EXPECT_EQ(b.Outline().size(), 6u) << "super hidden files only with Shift";
 }
 
 TEST_F(ContextMenu, EverythingHiddenLeavesTheSeparators) {
-  ScopedSettingsFile settings(kAllHidden);
-  HandlerUnderTest h;
+  const std::optional<std::string> settings = kAllHidden;
+  HandlerUnderTest h(settings);
   h.Select({tmp.file(L"a.ttf")});
   EXPECT_EQ(h.Query(CMF_NORMAL | CMF_EXTENDEDVERBS), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0));
   EXPECT_EQ(h.Outline(), (Lines{L"----", L"----"}));
-  HandlerUnderTest b;
+  HandlerUnderTest b(settings);
   b.Background(tmp.dir(L"bg"));
   EXPECT_EQ(b.Query(CMF_NORMAL | CMF_EXTENDEDVERBS), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0));
   EXPECT_EQ(b.Outline(), (Lines{L"----", L"----"}));
@@ -177,8 +177,8 @@ TEST_F(ContextMenu, SettingsFileThatIsMissingDamagedOrWrong) {
   auto jpg = tmp.file(L"p.jpg");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ScopedSettingsFile settings(c.file);
-    HandlerUnderTest h;
+    const std::optional<std::string> settings = c.file;
+    HandlerUnderTest h(settings);
     h.Select({jpg});
     h.Query(CMF_NORMAL);
     EXPECT_EQ(h.Outline(), c.expected);
@@ -186,10 +186,10 @@ TEST_F(ContextMenu, SettingsFileThatIsMissingDamagedOrWrong) {
 }
 
 TEST_F(ContextMenu, NeverHandsOutAnIdentifierAboveIdCmdLast) {
-  ScopedSettingsFile settings(kAllShown);
+  const std::optional<std::string> settings = kAllShown;
   for (UINT last : {99u, 100u, 104u, 108u, 111u}) {
     SCOPED_TRACE(last);
-    HandlerUnderTest h;
+    HandlerUnderTest h(settings);
     h.Select({tmp.file(L"a.jpg")});
     HRESULT hr = h.Query(CMF_NORMAL, 100, last);
     UINT used = last >= 100 ? std::min(last - 100 + 1, 12u) : 0;
@@ -207,8 +207,8 @@ TEST_F(ContextMenu, NeverHandsOutAnIdentifierAboveIdCmdLast) {
 }
 
 TEST_F(ContextMenu, KeepsOtherHandlersItems) {
-  ScopedSettingsFile settings(kAllShown);
-  HandlerUnderTest h;
+  const std::optional<std::string> settings = kAllShown;
+  HandlerUnderTest h(settings);
   h.Select({tmp.file(L"a.txt")});
   h.Query(CMF_NORMAL, 1, 0x7FFF);  // creates the popup
   HMENU menu = h.menu();
@@ -227,8 +227,8 @@ TEST_F(ContextMenu, KeepsOtherHandlersItems) {
 TEST_F(ContextMenu, AtMostFiftyOneSizes) {
   std::string sizes = "ResizeImageSizes=";
   for (int i = 1; i <= 60; ++i) sizes += std::to_string(i) + "x" + std::to_string(i) + ";";
-  ScopedSettingsFile settings(SettingsText({sizes.c_str()}));
-  HandlerUnderTest h;
+  const std::optional<std::string> settings = SettingsText({sizes.c_str()});
+  HandlerUnderTest h(settings);
   h.Select({tmp.file(L"a.jpg")});
   HRESULT hr = h.Query(CMF_NORMAL, 1);
   auto resize = test::FindEntry(h.Entries(), L"Resize to JPEG");
@@ -240,8 +240,8 @@ TEST_F(ContextMenu, AtMostFiftyOneSizes) {
 }
 
 TEST_F(ContextMenu, StatusTexts) {
-  ScopedSettingsFile settings(kAllShown);
-  HandlerUnderTest h;
+  const std::optional<std::string> settings = kAllShown;
+  HandlerUnderTest h(settings);
   h.Select({tmp.file(L"a.jpg")});
   h.Query();
   const std::wstring resize =
@@ -256,7 +256,7 @@ TEST_F(ContextMenu, StatusTexts) {
   for (UINT i = 0; i < expected.size(); ++i) EXPECT_EQ(h.HelpText(i), expected[i]) << i;
   EXPECT_EQ(h.HelpText(0, 7), L"Resize") << "cut to the buffer";
 
-  HandlerUnderTest b;
+  HandlerUnderTest b(settings);
   b.Background(tmp.dir(L"bg"));
   b.Query();
   Lines bg = {L"Shows Tessera settings // Tessera", L"Refresh icons // Tessera",
@@ -264,7 +264,7 @@ TEST_F(ContextMenu, StatusTexts) {
               L"Toggles \"Show hidden files and folders\" option // Tessera"};
   for (UINT i = 0; i < bg.size(); ++i) EXPECT_EQ(b.HelpText(i), bg[i]) << i;
 
-  HandlerUnderTest f;
+  HandlerUnderTest f(settings);
   f.Select({tmp.file(L"a.otf")});
   f.Query();
   auto e = f.Entries();
@@ -275,7 +275,7 @@ TEST_F(ContextMenu, StatusTexts) {
             L"Unload font, but if it was installed then it will be usable again after restarting Windows // Tessera");
   EXPECT_EQ(help(L"Load font"),
             L"Make font temporarily usable until Windows is restarted or the font is manually unloaded // Tessera");
-  HandlerUnderTest d;
+  HandlerUnderTest d(settings);
   d.Select({tmp.dir(L"d")});
   d.Query();
   EXPECT_EQ(d.HelpText(0), L"Run Windows Sandbox with mapped folder (hold down Ctrl to invert read-only flag) // Tessera");
@@ -283,17 +283,15 @@ TEST_F(ContextMenu, StatusTexts) {
 
 TEST_F(ContextMenu, SettingsAreReadOncePerInitialize) {
   auto jpg = tmp.file(L"a.jpg");
-  ScopedSettingsFile settings(kAllShown);
-  HandlerUnderTest h;
+  const std::optional<std::string> settings = kAllShown;
+  HandlerUnderTest h(settings);
   h.Select({jpg});
-  {
-    ScopedSettingsFile changed(kAllHidden);
-    h.Query();
-    EXPECT_EQ(h.Outline().size(), 6u) << "the snapshot taken by Initialize";
-    h.Select({jpg});
-    h.Query();
-    EXPECT_EQ(h.Outline(), (Lines{L"----", L"----"}));
-  }
+  h.settings().Write(kAllHidden);
+  h.Query();
+  EXPECT_EQ(h.Outline().size(), 6u) << "the snapshot taken by Initialize";
+  h.Select({jpg});
+  h.Query();
+  EXPECT_EQ(h.Outline(), (Lines{L"----", L"----"}));
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ TEST(DISABLED_WindowsXp, BackgroundMenuHoldsOnlyRefreshAndSettings) {
   ASSERT_EQ(WindowsMajorVersion(), 5u);
   ASSERT_FALSE(IsVistaOrLater());
   test::TempFolder tmp;
-  test::ScopedSettingsFile settings(test::SettingsText({"ShowSuperHiddenFilesState=1"}));
-  test::HandlerUnderTest h;
+  test::HandlerUnderTest h(test::SettingsText({"ShowSuperHiddenFilesState=1"}));
   h.Background(tmp.dir(L"bg"));
   EXPECT_EQ(HRESULT_CODE(h.Query()), 2);
   EXPECT_EQ(h.Outline(), (std::vector<std::wstring>{L"----", L"Refresh icons", L"Tessera settings", L"----"}));

@@ -17,7 +17,7 @@
 namespace tessera {
 namespace {
 
-using test::EnvironmentOverride;
+using test::ScopedEnvironment;
 using test::TempFolder;
 
 TEST(FileSizeByName, FilesFoldersAndMissingPaths) {
@@ -179,9 +179,9 @@ TEST(FindFilesInFolder, FalseWithoutCalls) {
 // and shows as a directory with FILE_ATTRIBUTE_REPARSE_POINT.
 class FolderLink {
 public:
-  FolderLink(const std::wstring& link, const std::wstring& target) : link_(link) {
+  FolderLink(const std::wstring& link, const std::wstring& target) : FLink(link) {
     if (::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && exists()) {
-      windowsLink_ = true;
+      FWindowsLink = true;
       return;
     }
     RunHostTool(L"/bin/ln", {L"-s", HostPath(target), HostPath(link)}, true);
@@ -189,12 +189,12 @@ public:
   ~FolderLink() { remove(); }
   void remove() {
     if (!exists()) return;
-    if (windowsLink_)
-      ::RemoveDirectoryW(link_.c_str());
+    if (FWindowsLink)
+      ::RemoveDirectoryW(FLink.c_str());
     else
-      RunHostTool(L"/bin/rm", {HostPath(link_)}, false);
+      RunHostTool(L"/bin/rm", {HostPath(FLink)}, false);
   }
-  bool exists() const { return ::GetFileAttributesW(link_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool exists() const { return ::GetFileAttributesW(FLink.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 private:
   static std::wstring HostPath(const std::wstring& path) {
@@ -223,8 +223,8 @@ private:
     for (int i = 0; i < 1000 && exists() != untilExists; ++i) ::Sleep(10);
   }
 
-  std::wstring link_;
-  bool windowsLink_ = false;
+  std::wstring FLink;
+  bool FWindowsLink = false;
 };
 
 TEST(FindFilesInFolder, FolderLinksThatFormACycleAreWalkedOnce) {
@@ -261,7 +261,7 @@ TEST(FindInSearchPath, TakesTheFirstEntryHoldingARealFile) {
   temp.file(L"third/tool.exe");
   temp.file(L"third/other.exe");
 
-  EnvironmentOverride path(L"PATH", L";" + first + L";;" + second + L"\\;" + third);
+  ScopedEnvironment path(L"PATH", L";" + first + L";;" + second + L"\\;" + third);
   std::wstring fullPath = L"stale";
   EXPECT_TRUE(FindInSearchPath(L"tool.exe", fullPath));
   EXPECT_EQ(fullPath, tool);  // second entry ends with a backslash: none added
@@ -280,7 +280,7 @@ TEST(FindInSearchPath, FindsNothingWithoutPath) {
   std::wstring fullPath;
   bool found = false;
   {
-    EnvironmentOverride empty(L"PATH", L"");
+    ScopedEnvironment empty(L"PATH", L"");
     ::SetEnvironmentVariableW(L"PATH", nullptr);
     found = FindInSearchPath(L"tool.exe", fullPath);
   }

@@ -12,28 +12,28 @@ const wchar_t kTestKey[] = L"Software\\TesseraTest\\ShellUtils";
 // Writes values under a test key of one registry view and removes the key afterwards.
 class RegistryFixture {
 public:
-  RegistryFixture(HKEY root, REGSAM view) : root_(root), view_(view) {
-    created_ = ::RegCreateKeyExW(root, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, key_.put(),
+  RegistryFixture(HKEY root, REGSAM view) : FRoot(root), FView(view) {
+    FCreated = ::RegCreateKeyExW(root, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, FKey.put(),
                                  nullptr) == ERROR_SUCCESS;
   }
   ~RegistryFixture() {
-    key_.reset();
-    ::RegDeleteKeyExW(root_, kTestKey, view_, 0);
-    ::RegDeleteKeyExW(root_, L"Software\\TesseraTest", view_, 0);  // only when nothing else is left there
+    FKey.reset();
+    ::RegDeleteKeyExW(FRoot, kTestKey, FView, 0);
+    ::RegDeleteKeyExW(FRoot, L"Software\\TesseraTest", FView, 0);  // only when nothing else is left there
   }
-  bool created() const { return created_; }
+  bool created() const { return FCreated; }
   void set(const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-    ASSERT_EQ(::RegSetValueExW(key_.get(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExW(FKey.get(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
   }
   void setText(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ) {
     set(name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   }
 
 private:
-  HKEY root_;
-  REGSAM view_;
-  UniqueRegKey key_;
-  bool created_ = false;
+  HKEY FRoot;
+  REGSAM FView;
+  UniqueRegKey FKey;
+  bool FCreated = false;
 };
 
 TEST(ReadRegistryString, ReadsValuesOfBothViewsOfTheCurrentUser) {

@@ -50,26 +50,26 @@ TEST(ShellLaunch, StartsTheProgramWithItsParametersWithoutWaiting) {
 class FolderDialogDriver {
 public:
   FolderDialogDriver(DWORD threadId, int button, std::wstring awaitedSelection = L"")
-      : awaited_(std::move(awaitedSelection)), thread_([this, threadId, button] { run(threadId, button); }) {}
-  ~FolderDialogDriver() { thread_.join(); }
-  bool sawDialog() const { return dialog_ != nullptr; }
-  const std::wstring& selection() const { return selection_; }
+      : FAwaited(std::move(awaitedSelection)), FThread([this, threadId, button] { run(threadId, button); }) {}
+  ~FolderDialogDriver() { FThread.join(); }
+  bool sawDialog() const { return FDialog != nullptr; }
+  const std::wstring& selection() const { return FSelection; }
 
 private:
   void run(DWORD threadId, int button) {
-    for (int i = 0; i < 500 && !dialog_; ++i) {
+    for (int i = 0; i < 500 && !FDialog; ++i) {
       ::EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(this));
-      if (!dialog_) ::Sleep(10);
+      if (!FDialog) ::Sleep(10);
     }
-    if (!dialog_) return;
+    if (!FDialog) return;
     HWND tree = nullptr;
-    ::EnumChildWindows(dialog_, FindTree, reinterpret_cast<LPARAM>(&tree));
-    for (int i = 0; i < 500 && tree && !awaited_.empty(); ++i) {
-      selection_ = SelectedText(tree);
-      if (SameTextAscii(selection_, awaited_)) break;
+    ::EnumChildWindows(FDialog, FindTree, reinterpret_cast<LPARAM>(&tree));
+    for (int i = 0; i < 500 && tree && !FAwaited.empty(); ++i) {
+      FSelection = SelectedText(tree);
+      if (SameTextAscii(FSelection, FAwaited)) break;
       ::Sleep(10);
     }
-    ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    ::PostMessageW(FDialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }
   static std::wstring SelectedText(HWND tree) {
     auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
@@ -86,7 +86,7 @@ private:
     wchar_t cls[32] = {};
     ::GetClassNameW(window, cls, 32);
     if (std::wstring(cls) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
-    reinterpret_cast<FolderDialogDriver*>(param)->dialog_ = window;
+    reinterpret_cast<FolderDialogDriver*>(param)->FDialog = window;
     return FALSE;
   }
   static BOOL CALLBACK FindTree(HWND window, LPARAM param) {
@@ -97,10 +97,10 @@ private:
     return FALSE;
   }
 
-  std::wstring awaited_;
-  std::wstring selection_;
-  std::atomic<HWND> dialog_{nullptr};
-  std::thread thread_;
+  std::wstring FAwaited;
+  std::wstring FSelection;
+  std::atomic<HWND> FDialog{nullptr};
+  std::thread FThread;
 };
 
 // One dialog only: under Xvfb without a window manager, Wine spends two seconds hiding each window.

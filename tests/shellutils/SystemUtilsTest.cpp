@@ -14,18 +14,18 @@
 namespace tessera {
 namespace {
 
-using test::EnvironmentOverride;
+using test::ScopedEnvironment;
 using test::TempFolder;
 
 TEST(ExpandEnvironmentText, ExpandsVariablesOfAnyLength) {
-  EnvironmentOverride shortValue(L"TESSERA_TEST_SHORT", L"value");
+  ScopedEnvironment shortValue(L"TESSERA_TEST_SHORT", L"value");
   EXPECT_EQ(ExpandEnvironmentText(L"<%TESSERA_TEST_SHORT%>"), L"<value>");
   EXPECT_EQ(ExpandEnvironmentText(L"%TESSERA_TEST_UNDEFINED%"), L"%TESSERA_TEST_UNDEFINED%");
   EXPECT_EQ(ExpandEnvironmentText(L""), L"");
 
   // Longer than the first buffer of 4096 characters: retried with the size the system reports.
   const std::wstring longValue(10000, L'v');
-  EnvironmentOverride longVar(L"TESSERA_TEST_LONG", longValue);
+  ScopedEnvironment longVar(L"TESSERA_TEST_LONG", longValue);
   EXPECT_EQ(ExpandEnvironmentText(L"%TESSERA_TEST_LONG%|%TESSERA_TEST_SHORT%"), longValue + L"|value");
 }
 
@@ -75,7 +75,7 @@ TEST(ModulePath, NamesTheProgramThisLibraryIsLinkedInto) {
 TEST(GetTempFolder, FollowsTmpAndEndsWithABackslash) {
   TempFolder temp;
   const std::wstring folder = temp.dir(L"tmp");
-  EnvironmentOverride tmp(L"TMP", folder);
+  ScopedEnvironment tmp(L"TMP", folder);
   EXPECT_EQ(GetTempFolder(), folder + L"\\");
 }
 
@@ -100,7 +100,7 @@ TEST(CreateTempFile, LeavesANewEmptyVesFileInTheTemporaryFolder) {
 
 TEST(CreateTempFile, EmptyWhenTheTemporaryFolderIsMissing) {
   TempFolder temp;
-  EnvironmentOverride tmp(L"TMP", temp.path() + L"missing");
+  ScopedEnvironment tmp(L"TMP", temp.path() + L"missing");
   EXPECT_EQ(CreateTempFile(), L"");
 }
 

@@ -29,7 +29,6 @@ TEST(WriteTextFile, WritesTheExactBytesOfEachEncoding) {
   const std::string utf8 = "A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\r\n";
   const std::string le("A\0\xe9\0\xac\x20\x3d\xd8\x00\xde\r\0\n\0", 14);
   const std::string be("\0A\0\xe9\x20\xac\xd8\x3d\xde\x00\0\r\0\n", 14);
-  const std::wstring ansiText = L"Ab\r\n";
   const Case cases[] = {
       {TTextEncoding::teUtf8, false, utf8},
       {TTextEncoding::teUtf8, true, "\xef\xbb\xbf" + utf8},

@@ -2,32 +2,32 @@
 
 #include <stdexcept>
 
-#include "shellext/ClassFactory.h"
+#include "shellext/ContextMenu.h"
 #include "support/ShellObjects.h"
 
 namespace tessera::test {
 
-HandlerUnderTest::HandlerUnderTest() {
-  TComObject* object = CreateContextMenuObject();
-  if (FAILED(object->QueryInterface(IID_IContextMenu, menu_handler_.put_void())))
+HandlerUnderTest::HandlerUnderTest(const std::optional<std::string>& settings) : FSettings(settings) {
+  TComObject* object = new TContextMenu(FSettings.path());
+  if (FAILED(object->QueryInterface(IID_IContextMenu, FHandler.put_void())))
     throw std::runtime_error("no IContextMenu");
-  menu_handler_->QueryInterface(IID_IShellExtInit, init_.put_void());
+  FHandler->QueryInterface(IID_IShellExtInit, FInit.put_void());
 }
 
 HRESULT HandlerUnderTest::Select(const std::vector<std::wstring>& paths) {
   auto data = CreateShellDataObject(paths);
-  return init_->Initialize(nullptr, data.get(), nullptr);
+  return FInit->Initialize(nullptr, data.get(), nullptr);
 }
 
 HRESULT HandlerUnderTest::Background(const std::wstring& folder) {
   UniquePidl pidl = PidlFromPath(folder);
-  return init_->Initialize(pidl.get(), nullptr, nullptr);
+  return FInit->Initialize(pidl.get(), nullptr, nullptr);
 }
 
 HRESULT HandlerUnderTest::Query(UINT uFlags, UINT idCmdFirst, UINT idCmdLast) {
-  menu_.reset(::CreatePopupMenu());
-  first_ = idCmdFirst;
-  return menu_handler_->QueryContextMenu(menu_.get(), 0, idCmdFirst, idCmdLast, uFlags);
+  FMenu.reset(::CreatePopupMenu());
+  FFirst = idCmdFirst;
+  return FHandler->QueryContextMenu(FMenu.get(), 0, idCmdFirst, idCmdLast, uFlags);
 }
 
 HRESULT HandlerUnderTest::InvokeOffset(UINT offset, HWND window) {
@@ -36,19 +36,19 @@ HRESULT HandlerUnderTest::InvokeOffset(UINT offset, HWND window) {
   info.hwnd = window;
   info.lpVerb = MAKEINTRESOURCEA(offset);
   info.nShow = SW_SHOWNORMAL;
-  return menu_handler_->InvokeCommand(&info);
+  return FHandler->InvokeCommand(&info);
 }
 
 HRESULT HandlerUnderTest::Invoke(const std::wstring& caption, HWND window) {
   auto entries = Entries();
   const TMenuEntry* entry = FindEntry(entries, caption);
   if (!entry) return E_INVALIDARG;
-  return InvokeOffset(entry->id - first_, window);
+  return InvokeOffset(entry->id - FFirst, window);
 }
 
 std::wstring HandlerUnderTest::HelpText(UINT offset, UINT cchMax) {
   std::wstring buffer(cchMax, L'\0');
-  if (FAILED(menu_handler_->GetCommandString(offset, GCS_HELPTEXTW, nullptr, reinterpret_cast<CHAR*>(buffer.data()),
+  if (FAILED(FHandler->GetCommandString(offset, GCS_HELPTEXTW, nullptr, reinterpret_cast<CHAR*>(buffer.data()),
                                              cchMax)))
     return L"<failed>";
   buffer.resize(wcslen(buffer.c_str()));

@@ -1,20 +1,27 @@
-// A TContextMenu handler created as the class factory creates it and initialised with real shell
-// objects, for menu and command tests.
+// A TContextMenu handler created as the class factory creates it, but reading a settings file of the test's
+// own, and initialised with real shell objects, for menu and command tests.
 #pragma once
 
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Handles.h"
 #include "support/MenuReader.h"
+#include "support/SettingsFile.h"
 
 namespace tessera::test {
 
 class HandlerUnderTest {
 public:
-  HandlerUnderTest();
+  // settings: the bytes of the settings file the handler reads at each Initialize; nullopt: no file (the
+  // defaults).
+  explicit HandlerUnderTest(const std::optional<std::string>& settings = std::nullopt);
+
+  // The handler's settings file, to change or remove between Initialize calls.
+  const TestSettingsFile& settings() const { return FSettings; }
 
   // Initialize with a data object for the paths (a selection).
   HRESULT Select(const std::vector<std::wstring>& paths);
@@ -23,8 +30,8 @@ public:
 
   // QueryContextMenu into a fresh popup menu; returns the HRESULT.
   HRESULT Query(UINT uFlags = CMF_NORMAL, UINT idCmdFirst = 1, UINT idCmdLast = 0x7FFF);
-  HMENU menu() const { return menu_.get(); }
-  std::vector<TMenuEntry> Entries() const { return ReadMenu(menu_.get()); }
+  HMENU menu() const { return FMenu.get(); }
+  std::vector<TMenuEntry> Entries() const { return ReadMenu(FMenu.get()); }
   std::vector<std::wstring> Outline() const { return MenuOutline(Entries()); }
 
   // InvokeCommand for the item with this caption (by its offset); E_INVALIDARG when there is none.
@@ -32,14 +39,15 @@ public:
   HRESULT InvokeOffset(UINT offset, HWND window = nullptr);
   std::wstring HelpText(UINT offset, UINT cchMax = 1024);
 
-  IContextMenu* contextMenu() const { return menu_handler_.get(); }
-  UINT idCmdFirst() const { return first_; }
+  IContextMenu* contextMenu() const { return FHandler.get(); }
+  UINT idCmdFirst() const { return FFirst; }
 
 private:
-  ComPtr<IContextMenu> menu_handler_;
-  ComPtr<IShellExtInit> init_;
-  UniqueMenu menu_;
-  UINT first_ = 1;
+  TestSettingsFile FSettings;
+  ComPtr<IContextMenu> FHandler;
+  ComPtr<IShellExtInit> FInit;
+  UniqueMenu FMenu;
+  UINT FFirst = 1;
 };
 
 }  // namespace tessera::test

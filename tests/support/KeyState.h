@@ -14,18 +14,18 @@ namespace tessera::test {
 class HeldKeys {
 public:
   explicit HeldKeys(std::initializer_list<int> virtualKeys) {
-    ::GetKeyboardState(saved_);
+    ::GetKeyboardState(FSaved);
     BYTE state[256];
-    std::copy(std::begin(saved_), std::end(saved_), state);
+    std::copy(std::begin(FSaved), std::end(FSaved), state);
     for (int vk : virtualKeys) state[vk & 0xFF] |= 0x80;
     ::SetKeyboardState(state);
   }
-  ~HeldKeys() { ::SetKeyboardState(saved_); }
+  ~HeldKeys() { ::SetKeyboardState(FSaved); }
   HeldKeys(const HeldKeys&) = delete;
   HeldKeys& operator=(const HeldKeys&) = delete;
 
 private:
-  BYTE saved_[256] = {};
+  BYTE FSaved[256] = {};
 };
 
 }  // namespace tessera::test

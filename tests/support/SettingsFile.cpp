@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "settings/Globals.h"
-#include "support/TempFolder.h"
 
 namespace tessera::test {
 namespace {
@@ -22,25 +21,34 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
   ::CloseHandle(h);
 }
 
+void Replace(const std::wstring& path, const std::optional<std::string>& content) {
+  if (content)
+    WriteBytes(path, *content);
+  else
+    ::DeleteFileW(path.c_str());
+}
+
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
-ScopedSettingsFile::ScopedSettingsFile(const std::optional<std::string>& content) : path_(GetSettingsFileName()) {
-  if (Exists(path_)) saved_ = TempFolder::ReadBytes(path_);
-  if (content)
-    WriteBytes(path_, *content);
-  else
-    ::DeleteFileW(path_.c_str());
+TestSettingsFile::TestSettingsFile(const std::optional<std::string>& content)
+    : FPath(FFolder.path() + L"Tessera.ini") {
+  Write(content);
 }
 
-ScopedSettingsFile::~ScopedSettingsFile() {
+void TestSettingsFile::Write(const std::optional<std::string>& content) const { Replace(FPath, content); }
+
+ScopedUserSettingsFile::ScopedUserSettingsFile(const std::optional<std::string>& content)
+    : FPath(GetSettingsFileName()) {
+  if (Exists(FPath)) FSaved = TempFolder::ReadBytes(FPath);
+  Replace(FPath, content);
+}
+
+ScopedUserSettingsFile::~ScopedUserSettingsFile() {
   try {
-    if (saved_)
-      WriteBytes(path_, *saved_);
-    else
-      ::DeleteFileW(path_.c_str());
-    ::DeleteFileW((path_ + L".bak").c_str());
+    Replace(FPath, FSaved);
+    ::DeleteFileW((FPath + L".bak").c_str());
   } catch (...) {
   }
 }

@@ -42,9 +42,9 @@ public:
     *ppv = nullptr;
     return E_NOINTERFACE;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++FRefs; }
   STDMETHODIMP_(ULONG) Release() override {
-    ULONG r = --refs_;
+    ULONG r = --FRefs;
     if (r == 0) delete this;
     return r;
   }
@@ -65,25 +65,25 @@ public:
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-  ULONG refs_ = 1;
+  ULONG FRefs = 1;
 };
 
 // What a search-results window hands out: a drop list of full paths from several folders.
 class HDropDataObject final : public RefusingDataObject {
 public:
-  explicit HDropDataObject(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
+  explicit HDropDataObject(std::vector<std::wstring> paths) : FPaths(std::move(paths)) {}
   STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (!format || !medium) return E_INVALIDARG;
     if (format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
     size_t chars = 1;
-    for (const auto& p : paths_) chars += p.size() + 1;
+    for (const auto& p : FPaths) chars += p.size() + 1;
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
     if (!h) return E_OUTOFMEMORY;
     auto* drop = static_cast<DROPFILES*>(::GlobalLock(h));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
     auto* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const auto& p : paths_) {
+    for (const auto& p : FPaths) {
       std::copy(p.begin(), p.end(), out);
       out += p.size() + 1;
     }
@@ -98,7 +98,7 @@ public:
   }
 
 private:
-  std::vector<std::wstring> paths_;
+  std::vector<std::wstring> FPaths;
 };
 
 }  // namespace

@@ -77,7 +77,7 @@ TempFolder::TempFolder() {
     std::wstring candidate = std::wstring(temp) + L"TesseraTest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                              std::to_wstring(counter++) + L"-" + std::to_wstring(::GetTickCount64() % 100000);
     if (::CreateDirectoryW(candidate.c_str(), nullptr)) {
-      path_ = candidate + L"\\";
+      FPath = candidate + L"\\";
       return;
     }
     if (::GetLastError() != ERROR_ALREADY_EXISTS) Fail("cannot create", candidate);
@@ -85,13 +85,13 @@ TempFolder::TempFolder() {
   Fail("no unique name under", temp);
 }
 
-TempFolder::~TempFolder() { DeleteTree(path_.substr(0, path_.size() - 1)); }
+TempFolder::~TempFolder() { DeleteTree(FPath.substr(0, FPath.size() - 1)); }
 
 std::wstring TempFolder::file(const std::wstring& relative, const std::string& bytes) const {
   std::wstring rel = Normalised(relative);
   size_t sep = rel.rfind(L'\\');
-  if (sep != std::wstring::npos) CreateFolders(path_, rel.substr(0, sep));
-  std::wstring full = path_ + rel;
+  if (sep != std::wstring::npos) CreateFolders(FPath, rel.substr(0, sep));
+  std::wstring full = FPath + rel;
   HANDLE file = ::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) Fail("cannot create file", full);
   DWORD written = 0;
@@ -104,9 +104,9 @@ std::wstring TempFolder::file(const std::wstring& relative, const std::string& b
 
 std::wstring TempFolder::dir(const std::wstring& relative) const {
   std::wstring rel = Normalised(relative);
-  if (rel.empty()) return path_.substr(0, path_.size() - 1);
-  CreateFolders(path_, rel);
-  return path_ + rel;
+  if (rel.empty()) return FPath.substr(0, FPath.size() - 1);
+  CreateFolders(FPath, rel);
+  return FPath + rel;
 }
 
 std::string TempFolder::ReadBytes(const std::wstring& fullPath) {

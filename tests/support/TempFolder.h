@@ -13,7 +13,7 @@ public:
   TempFolder& operator=(const TempFolder&) = delete;
 
   // Full path of the folder, ending with a backslash.
-  const std::wstring& path() const { return path_; }
+  const std::wstring& path() const { return FPath; }
   // Creates (or replaces) the file path() + relative holding bytes, with any missing parent folders;
   // returns its full path. "/" may be used in relative instead of "\".
   std::wstring file(const std::wstring& relative, const std::string& bytes = "") const;
@@ -25,7 +25,7 @@ public:
   static std::string ReadBytes(const std::wstring& fullPath);
 
 private:
-  std::wstring path_;
+  std::wstring FPath;
 };
 
 }  // namespace tessera::test

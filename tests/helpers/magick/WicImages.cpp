@@ -65,14 +65,14 @@ std::wstring ForFileApi(const std::wstring& path) {
 
 bool TWic::Open(std::wstring& error) {
   HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  factory_.put_void());
+                                  FFactory.put_void());
   return SUCCEEDED(hr) || Fail(error, L"no imaging factory", hr);
 }
 
 bool TWic::Read(const std::wstring& path, const std::vector<size_t>& frames, std::vector<TFrame>& result,
                 std::wstring& error) {
   ComPtr<IWICBitmapDecoder> decoder;
-  HRESULT hr = factory_->CreateDecoderFromFilename(ForFileApi(path).c_str(), nullptr, GENERIC_READ,
+  HRESULT hr = FFactory->CreateDecoderFromFilename(ForFileApi(path).c_str(), nullptr, GENERIC_READ,
                                                    WICDecodeMetadataCacheOnDemand, decoder.put());
   if (FAILED(hr)) return Fail(error, L"unable to open image `" + path + L"'", hr);
   UINT count = 0;
@@ -90,7 +90,7 @@ bool TWic::Read(const std::wstring& path, const std::vector<size_t>& frames, std
     hr = decoder->GetFrame(static_cast<UINT>(index), decoded.put());
     if (FAILED(hr)) return Fail(error, L"unable to decode `" + path + L"'", hr);
     TFrame frame;
-    if (!ToMemoryBitmap(factory_.get(), decoded.get(), frame, error)) return false;
+    if (!ToMemoryBitmap(FFactory.get(), decoded.get(), frame, error)) return false;
     result.push_back(std::move(frame));
   }
   return true;
@@ -98,12 +98,12 @@ bool TWic::Read(const std::wstring& path, const std::vector<size_t>& frames, std
 
 bool TWic::Scale(TFrame& frame, unsigned width, unsigned height, WICBitmapInterpolationMode mode, std::wstring& error) {
   ComPtr<IWICBitmapScaler> scaler;
-  HRESULT hr = factory_->CreateBitmapScaler(scaler.put());
+  HRESULT hr = FFactory->CreateBitmapScaler(scaler.put());
   if (SUCCEEDED(hr)) hr = scaler->Initialize(frame.pixels.get(), width, height, mode);
   if (FAILED(hr) && mode != WICBitmapInterpolationModeNearestNeighbor)
     hr = scaler->Initialize(frame.pixels.get(), width, height, WICBitmapInterpolationModeNearestNeighbor);
   if (FAILED(hr)) return Fail(error, L"unable to resize", hr);
-  return ToMemoryBitmap(factory_.get(), scaler.get(), frame, error);
+  return ToMemoryBitmap(FFactory.get(), scaler.get(), frame, error);
 }
 
 bool TWic::WriteJpeg(const std::wstring& path, const TFrame& frame, int quality, std::wstring& error) {
@@ -111,13 +111,13 @@ bool TWic::WriteJpeg(const std::wstring& path, const TFrame& frame, int quality,
   bool created = false;
   auto write = [&]() -> HRESULT {
     ComPtr<IWICStream> stream;
-    HRESULT hr = factory_->CreateStream(stream.put());
+    HRESULT hr = FFactory->CreateStream(stream.put());
     if (FAILED(hr)) return hr;
     hr = stream->InitializeFromFilename(filePath.c_str(), GENERIC_WRITE);
     if (FAILED(hr)) return hr;
     created = true;
     ComPtr<IWICBitmapEncoder> encoder;
-    hr = factory_->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.put());
+    hr = FFactory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.put());
     if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
     ComPtr<IWICBitmapFrameEncode> target;
     ComPtr<IPropertyBag2> options;

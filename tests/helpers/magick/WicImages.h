@@ -28,7 +28,7 @@ public:
   bool WriteJpeg(const std::wstring& path, const TFrame& frame, int quality, std::wstring& error);
 
 private:
-  tessera::ComPtr<IWICImagingFactory> factory_;
+  tessera::ComPtr<IWICImagingFactory> FFactory;
 };
 
 // Paths beyond MAX_PATH need the \\?\ form for the file APIs.

@@ -1,5 +1,5 @@
 // Images, registry entry, stand-in locations and folder-dialog driver for the resize tests.
-#include "commands/ResizeSupport.h"
+#include "support/ResizeSupport.h"
 
 #include "base/Handles.h"
 
@@ -159,12 +159,12 @@ ImageMagickRegistry::ImageMagickRegistry() {
         if (saved.ValueExisted) ::RegDeleteValueW(key.get(), kBinPath);
       }
     }
-    saved_.push_back(std::move(saved));
+    FSaved.push_back(std::move(saved));
   }
 }
 
 ImageMagickRegistry::~ImageMagickRegistry() {
-  for (const TSaved& saved : saved_) {
+  for (const TSaved& saved : FSaved) {
     if (saved.ValueExisted) {
       UniqueRegKey key;
       if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kCurrentKey, 0, nullptr, 0, KEY_SET_VALUE | saved.View, nullptr,
@@ -250,37 +250,37 @@ std::wstring SelectedTreeItemText(HWND dialog) {
 }  // namespace
 
 FolderDialogDriver::FolderDialogDriver(std::wstring title, std::wstring folder)
-    : title_(std::move(title)), folder_(std::move(folder)), thread_([this] { run(); }) {}
+    : FTitle(std::move(title)), FFolder(std::move(folder)), FThread([this] { run(); }) {}
 
 FolderDialogDriver::~FolderDialogDriver() {
-  stop_ = true;
-  thread_.join();
+  FStop = true;
+  FThread.join();
 }
 
 void FolderDialogDriver::run() {
   const ULONGLONG deadline = ::GetTickCount64() + 30000;
-  while (!stop_ && !answered_ && ::GetTickCount64() < deadline) {
-    DialogSearch search{&title_};
+  while (!FStop && !FAnswered && ::GetTickCount64() < deadline) {
+    DialogSearch search{&FTitle};
     ::EnumWindows(FindFolderDialog, reinterpret_cast<LPARAM>(&search));
     if (!search.found) {
       ::Sleep(50);
       continue;
     }
     ::Sleep(200);  // let the dialog fill its tree first
-    if (folder_.empty()) {
+    if (FFolder.empty()) {
       ::PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(::GetDlgItem(search.found, IDCANCEL)));
     } else {
       // The dialog may still be filling its tree: select until the tree shows the folder.
-      const std::wstring name = folder_.substr(folder_.find_last_of(L'\\') + 1);
+      const std::wstring name = FFolder.substr(FFolder.find_last_of(L'\\') + 1);
       for (int attempt = 0; attempt < 40 && SelectedTreeItemText(search.found) != name; ++attempt) {
-        ::SendMessageW(search.found, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
+        ::SendMessageW(search.found, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(FFolder.c_str()));
         ::Sleep(250);
       }
       ::PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(::GetDlgItem(search.found, IDOK)));
     }
-    answered_ = true;
+    FAnswered = true;
   }
 }
 

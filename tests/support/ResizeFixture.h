@@ -6,8 +6,8 @@
 #include "base/Error.h"
 #include "base/StringUtils.h"
 #include "commands/ResizeImage.h"
-#include "commands/ResizeSupport.h"
-#include "commands/StandIns.h"
+#include "support/ResizeSupport.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

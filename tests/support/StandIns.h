@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 
+#include "support/ScopedEnvironment.h"
+
 namespace tessera::test {
 
 // The recorder built beside the test programs.
@@ -19,32 +21,19 @@ struct TRecord {
   int Arguments = 0;  // arguments after the program name
 };
 
-// Sets (or, with no value, removes) an environment variable of this process for the life of the object.
-class ScopedEnvironment {
-public:
-  ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value);
-  ~ScopedEnvironment();
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-  std::wstring name_;
-  std::optional<std::wstring> saved_;
-};
-
 // Makes programs started from now on record into recordFile (TESSERA_RECORD_FILE is inherited).
 class RecordSession {
 public:
   explicit RecordSession(std::wstring recordFile);
-  const std::wstring& file() const { return file_; }
+  const std::wstring& file() const { return FFile; }
   // Waits for the record; false when none appeared in time.
   bool wait(TRecord& record, DWORD timeoutMs = 15000) const;
   // The bytes of the file handed as argument n, as the recorder copied it.
   std::string argumentCopy(int n) const;
 
 private:
-  std::wstring file_;
-  ScopedEnvironment variable_;
+  std::wstring FFile;
+  ScopedEnvironment FVariable;
 };
 
 // A copy of the recorder at path, removed with the object (once the started copy has ended).
@@ -54,10 +43,10 @@ public:
   ~ProgramCopy();
   ProgramCopy(const ProgramCopy&) = delete;
   ProgramCopy& operator=(const ProgramCopy&) = delete;
-  const std::wstring& path() const { return path_; }
+  const std::wstring& path() const { return FPath; }
 
 private:
-  std::wstring path_;
+  std::wstring FPath;
 };
 
 // Opens files of extension (".wsb") with commandTemplate ("%1" the file) through a file association,
@@ -71,8 +60,8 @@ public:
   FileAssociation& operator=(const FileAssociation&) = delete;
 
 private:
-  std::wstring extension_;
-  std::wstring progId_;
+  std::wstring FExtension;
+  std::wstring FProgId;
 };
 
 // True when HKEY_CLASSES_ROOT has a key for extension.

@@ -62,7 +62,7 @@ private:
     DWORD Type;
     std::vector<BYTE> Data;
   };
-  std::vector<TSaved> saved_;
+  std::vector<TSaved> FSaved;
 };
 
 // Answers the next folder dialog of this process whose text includes title: selects folder and presses
@@ -73,14 +73,14 @@ public:
   ~FolderDialogDriver();
   FolderDialogDriver(const FolderDialogDriver&) = delete;
   FolderDialogDriver& operator=(const FolderDialogDriver&) = delete;
-  bool answered() const { return answered_; }
+  bool answered() const { return FAnswered; }
 
 private:
   void run();
 
-  std::wstring title_, folder_;
-  std::atomic<bool> stop_{false}, answered_{false};
-  std::thread thread_;
+  std::wstring FTitle, FFolder;
+  std::atomic<bool> FStop{false}, FAnswered{false};
+  std::thread FThread;
 };
 
 }  // namespace tessera::test

@@ -1,4 +1,4 @@
-#include "StandIns.h"
+#include "support/StandIns.h"
 
 #include "base/Handles.h"
 #include "base/PathUtils.h"
@@ -16,26 +16,14 @@ namespace tessera::test {
 
 std::wstring RecorderExe() { return GetModuleFolder() + L"helpers\\recorder.exe"; }
 
-ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value)
-    : name_(std::move(name)) {
-  std::vector<wchar_t> buffer(32768);
-  DWORD n = ::GetEnvironmentVariableW(name_.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-  if (n > 0 && n < buffer.size()) saved_ = std::wstring(buffer.data(), n);
-  ::SetEnvironmentVariableW(name_.c_str(), value ? value->c_str() : nullptr);
-}
-
-ScopedEnvironment::~ScopedEnvironment() {
-  ::SetEnvironmentVariableW(name_.c_str(), saved_ ? saved_->c_str() : nullptr);
-}
-
 RecordSession::RecordSession(std::wstring recordFile)
-    : file_(std::move(recordFile)), variable_(L"TESSERA_RECORD_FILE", file_) {}
+    : FFile(std::move(recordFile)), FVariable(L"TESSERA_RECORD_FILE", FFile) {}
 
 bool RecordSession::wait(TRecord& record, DWORD timeoutMs) const {
   // The recorder may still hold the file it has just renamed into place: read until the record is whole.
   const ULONGLONG start = ::GetTickCount64();
   std::wstring text;
-  while ((text = Utf8ToWide(TempFolder::ReadBytes(file_))).find(L"arguments=") == std::wstring::npos) {
+  while ((text = Utf8ToWide(TempFolder::ReadBytes(FFile))).find(L"arguments=") == std::wstring::npos) {
     if (::GetTickCount64() - start > timeoutMs) return false;
     ::Sleep(20);
   }
@@ -53,21 +41,21 @@ bool RecordSession::wait(TRecord& record, DWORD timeoutMs) const {
 }
 
 std::string RecordSession::argumentCopy(int n) const {
-  return TempFolder::ReadBytes(file_ + L".arg" + std::to_wstring(n));
+  return TempFolder::ReadBytes(FFile + L".arg" + std::to_wstring(n));
 }
 
-ProgramCopy::ProgramCopy(std::wstring path) : path_(std::move(path)) {
-  if (!::CopyFileW(RecorderExe().c_str(), path_.c_str(), FALSE))
+ProgramCopy::ProgramCopy(std::wstring path) : FPath(std::move(path)) {
+  if (!::CopyFileW(RecorderExe().c_str(), FPath.c_str(), FALSE))
     throw std::runtime_error("cannot copy the recorder (error " + std::to_string(::GetLastError()) + ")");
 }
 
 ProgramCopy::~ProgramCopy() {
   // A started copy may still be on its way out.
-  for (int attempt = 0; attempt < 250 && !::DeleteFileW(path_.c_str()) && FileExists(path_); ++attempt) ::Sleep(20);
+  for (int attempt = 0; attempt < 250 && !::DeleteFileW(FPath.c_str()) && FileExists(FPath); ++attempt) ::Sleep(20);
 }
 
 FileAssociation::FileAssociation(const std::wstring& extension, const std::wstring& commandTemplate)
-    : extension_(extension), progId_(L"TesseraTest" + extension) {
+    : FExtension(extension), FProgId(L"TesseraTest" + extension) {
   auto setDefault = [](const std::wstring& key, const std::wstring& value) {
     UniqueRegKey handle;
     if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
@@ -76,14 +64,14 @@ FileAssociation::FileAssociation(const std::wstring& extension, const std::wstri
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
       throw std::runtime_error("cannot write the file association");
   };
-  setDefault(extension_, progId_);
-  setDefault(progId_ + L"\\shell\\open\\command", commandTemplate);
+  setDefault(FExtension, FProgId);
+  setDefault(FProgId + L"\\shell\\open\\command", commandTemplate);
   ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 FileAssociation::~FileAssociation() {
-  ::RegDeleteTreeW(HKEY_CLASSES_ROOT, extension_.c_str());
-  ::RegDeleteTreeW(HKEY_CLASSES_ROOT, progId_.c_str());
+  ::RegDeleteTreeW(HKEY_CLASSES_ROOT, FExtension.c_str());
+  ::RegDeleteTreeW(HKEY_CLASSES_ROOT, FProgId.c_str());
   ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 

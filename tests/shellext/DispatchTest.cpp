@@ -3,7 +3,7 @@
 // the test is in place, its menu built into a real popup menu, and InvokeCommand called with the offset
 // of the chosen item. What the command did is read back from the clipboard, the files it made, the
 // records of the stand-in programs and the message boxes it showed.
-#include "commands/ResizeFixture.h"
+#include "support/ResizeFixture.h"
 
 #include "base/ErrorText.h"
 #include "base/PathUtils.h"
@@ -72,23 +72,21 @@ std::string MappedFolder(const std::wstring& folder, bool readOnly) {
 std::wstring FontProgram() { return GetModuleFolder() + L"Typemount.exe"; }
 std::wstring SettingsProgram() { return GetModuleFolder() + L"TesseraConfig.exe"; }
 
-// Initialises h for the selection while settings is the user's settings file, and builds the menu.
-// The user's file is back before the command runs: the command has to use the handler's snapshot.
+// Initialises h for the selection while settings is its settings file, and builds the menu. The file is gone
+// again before the command runs: the command has to use the handler's snapshot.
 void OpenMenu(HandlerUnderTest& h, const std::vector<std::wstring>& selection, const std::string& settings,
               UINT flags = CMF_NORMAL) {
-  {
-    ScopedSettingsFile file(settings);
-    ASSERT_EQ(h.Select(selection), S_OK);
-  }
+  h.settings().Write(settings);
+  ASSERT_EQ(h.Select(selection), S_OK);
+  h.settings().Write(std::nullopt);
   ASSERT_TRUE(SUCCEEDED(h.Query(flags)));
 }
 
 void OpenBackgroundMenu(HandlerUnderTest& h, const std::wstring& folder, const std::string& settings,
                         UINT flags = CMF_NORMAL) {
-  {
-    ScopedSettingsFile file(settings);
-    ASSERT_EQ(h.Background(folder), S_OK);
-  }
+  h.settings().Write(settings);
+  ASSERT_EQ(h.Background(folder), S_OK);
+  h.settings().Write(std::nullopt);
   ASSERT_TRUE(SUCCEEDED(h.Query(flags)));
 }
 
@@ -96,17 +94,17 @@ void OpenBackgroundMenu(HandlerUnderTest& h, const std::wstring& folder, const s
 class InvokingWindow {
 public:
   InvokingWindow()
-      : hwnd_(::CreateWindowExW(0, L"STATIC", L"Explorer", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+      : FHwnd(::CreateWindowExW(0, L"STATIC", L"Explorer", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                                 nullptr, nullptr)) {}
   ~InvokingWindow() {
-    if (hwnd_) ::DestroyWindow(hwnd_);
+    if (FHwnd) ::DestroyWindow(FHwnd);
   }
   InvokingWindow(const InvokingWindow&) = delete;
   InvokingWindow& operator=(const InvokingWindow&) = delete;
-  HWND get() const { return hwnd_; }
+  HWND get() const { return FHwnd; }
 
 private:
-  HWND hwnd_;
+  HWND FHwnd;
 };
 
 // The "Tessera" message boxes of the test: each is recorded and closed as soon as it appears, so that
@@ -115,15 +113,15 @@ class ShownBoxes {
 public:
   // The texts of the boxes shown since the last call.
   std::vector<std::wstring> Take() {
-    std::vector<std::wstring> all = watcher_.texts();
-    std::vector<std::wstring> fresh(all.begin() + static_cast<std::ptrdiff_t>(taken_), all.end());
-    taken_ = all.size();
+    std::vector<std::wstring> all = FWatcher.texts();
+    std::vector<std::wstring> fresh(all.begin() + static_cast<std::ptrdiff_t>(FTaken), all.end());
+    FTaken = all.size();
     return fresh;
   }
 
 private:
-  MessageBoxWatcher watcher_{texts::kCaption};
-  size_t taken_ = 0;
+  MessageBoxWatcher FWatcher{texts::kCaption};
+  size_t FTaken = 0;
 };
 
 // Each "Tessera" message box as the thread that shows it sees it when the box becomes active: a CBT
@@ -138,19 +136,19 @@ public:
     HWND Owner;
     HICON Icon;
   };
-  BoxObserver() : hook_(::SetWindowsHookExW(WH_CBT, Hook, nullptr, ::GetCurrentThreadId())) { current_ = this; }
+  BoxObserver() : FHook(::SetWindowsHookExW(WH_CBT, Hook, nullptr, ::GetCurrentThreadId())) { FCurrent = this; }
   ~BoxObserver() {
-    if (hook_) ::UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
+    if (FHook) ::UnhookWindowsHookEx(FHook);
+    FCurrent = nullptr;
   }
   BoxObserver(const BoxObserver&) = delete;
   BoxObserver& operator=(const BoxObserver&) = delete;
-  bool hooked() const { return hook_ != nullptr; }
-  const std::vector<TSeen>& seen() const { return seen_; }
+  bool hooked() const { return FHook != nullptr; }
+  const std::vector<TSeen>& seen() const { return FSeen; }
 
 private:
   static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_ACTIVATE && current_) current_->Look(reinterpret_cast<HWND>(wp));
+    if (code == HCBT_ACTIVATE && FCurrent) FCurrent->Look(reinterpret_cast<HWND>(wp));
     return ::CallNextHookEx(nullptr, code, wp, lp);
   }
   void Look(HWND box) {
@@ -158,7 +156,7 @@ private:
     ::GetClassNameW(box, cls, 64);
     ::GetWindowTextW(box, title, 64);
     if (wcscmp(cls, L"#32770") != 0 || wcscmp(title, texts::kCaption) != 0) return;
-    if (std::any_of(seen_.begin(), seen_.end(), [&](const TSeen& s) { return s.Box == box && ::IsWindow(box); }))
+    if (std::any_of(FSeen.begin(), FSeen.end(), [&](const TSeen& s) { return s.Box == box && ::IsWindow(box); }))
       return;
     HICON icon = nullptr;
     ::EnumChildWindows(
@@ -171,33 +169,33 @@ private:
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&icon));
-    seen_.push_back({box, ::GetCursor(), ::GetWindow(box, GW_OWNER), icon});
+    FSeen.push_back({box, ::GetCursor(), ::GetWindow(box, GW_OWNER), icon});
   }
 
-  static inline BoxObserver* current_ = nullptr;
-  HHOOK hook_;
-  std::vector<TSeen> seen_;
+  static inline BoxObserver* FCurrent = nullptr;
+  HHOOK FHook;
+  std::vector<TSeen> FSeen;
 };
 
 // Sets this thread's cursor for the test and puts back the one it had.
 class ScopedCursor {
 public:
-  explicit ScopedCursor(const wchar_t* id) : saved_(::SetCursor(::LoadCursorW(nullptr, id))) {}
-  ~ScopedCursor() { ::SetCursor(saved_); }
+  explicit ScopedCursor(const wchar_t* id) : FSaved(::SetCursor(::LoadCursorW(nullptr, id))) {}
+  ~ScopedCursor() { ::SetCursor(FSaved); }
   ScopedCursor(const ScopedCursor&) = delete;
   ScopedCursor& operator=(const ScopedCursor&) = delete;
 
 private:
-  HCURSOR saved_;
+  HCURSOR FSaved;
 };
 
 // The clipboard's text as it was before the test (or an empty clipboard), put back afterwards.
 class ScopedClipboard {
 public:
-  ScopedClipboard() { had_ = ReadClipboardText(saved_); }
+  ScopedClipboard() { FHad = ReadClipboardText(FSaved); }
   ~ScopedClipboard() {
-    if (had_) {
-      CopyTextToClipboard(saved_);
+    if (FHad) {
+      CopyTextToClipboard(FSaved);
     } else if (::OpenClipboard(nullptr)) {
       ::EmptyClipboard();
       ::CloseClipboard();
@@ -207,22 +205,22 @@ public:
   ScopedClipboard& operator=(const ScopedClipboard&) = delete;
 
 private:
-  bool had_ = false;
-  std::wstring saved_;
+  bool FHad = false;
+  std::wstring FSaved;
 };
 
 // Explorer's three view options, written back afterwards: the toggles change them for the whole user
 // account (on Windows; Wine keeps none of them).
 class ScopedShellViewOptions {
 public:
-  ScopedShellViewOptions() { ::SHGetSetSettings(&saved_, kMask, FALSE); }
-  ~ScopedShellViewOptions() { ::SHGetSetSettings(&saved_, kMask, TRUE); }
+  ScopedShellViewOptions() { ::SHGetSetSettings(&FSaved, kMask, FALSE); }
+  ~ScopedShellViewOptions() { ::SHGetSetSettings(&FSaved, kMask, TRUE); }
   ScopedShellViewOptions(const ScopedShellViewOptions&) = delete;
   ScopedShellViewOptions& operator=(const ScopedShellViewOptions&) = delete;
 
 private:
   static constexpr DWORD kMask = SSF_SHOWALLOBJECTS | SSF_SHOWEXTENSIONS | SSF_SHOWSUPERHIDDEN;
-  SHELLSTATEW saved_{};
+  SHELLSTATEW FSaved{};
 };
 
 class Dispatch : public ::testing::Test {

@@ -1,0 +1,10 @@
+# Cross-builds Windows binaries with MinGW-w64 (posix threads) for TESSERA_TRIPLE and CMAKE_SYSTEM_PROCESSOR,
+# which the including toolchain file sets.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${TESSERA_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESSERA_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TESSERA_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSERA_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
