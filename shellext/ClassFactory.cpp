@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "shellext/ShellExtIds.h"
+#include "base/ShellExtIds.h"
 
 namespace tessera {
 

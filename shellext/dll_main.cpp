@@ -2,10 +2,10 @@
 // exception leaves an export.
 #include <windows.h>
 
+#include "base/ShellExtIds.h"
 #include "shellext/ClassFactory.h"
 #include "shellext/ComObject.h"
 #include "shellext/Registration.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/SystemUtils.h"
 
 using namespace tessera;

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "base/Handles.h"
+#include "base/ShellExtIds.h"
 #include "settings/Globals.h"
 #include "settings/Options.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/SystemUtils.h"
 #include "support/MenuReader.h"
 #include "support/SettingsFile.h"

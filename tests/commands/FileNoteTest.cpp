@@ -2,7 +2,6 @@
 // line as the started program saw it.
 #include <gtest/gtest.h>
 
-#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/PathUtils.h"
@@ -10,6 +9,7 @@
 #include "commands/FileNote.h"
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <string>

@@ -1,7 +1,6 @@
 // Font commands: what the font program beside the module is started with, and the list file it gets.
 #include <gtest/gtest.h>
 
-#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/PathUtils.h"
@@ -9,6 +8,7 @@
 #include "commands/FontCommands.h"
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <set>

@@ -1,7 +1,6 @@
 // "Map to Windows Sandbox": the .wsb file's exact bytes, and its opening through the .wsb association.
 #include <gtest/gtest.h>
 
-#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/Handles.h"
@@ -11,6 +10,7 @@
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/TextFile.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <msxml2.h>

@@ -2,7 +2,6 @@
 // launcher.
 #include <gtest/gtest.h>
 
-#include "support/StandIns.h"
 #include "base/Error.h"
 #include "base/ErrorText.h"
 #include "base/Handles.h"
@@ -10,6 +9,7 @@
 #include "commands/ShellFlags.h"
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <shlobj.h>

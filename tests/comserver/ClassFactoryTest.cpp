@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "base/Handles.h"
+#include "base/ShellExtIds.h"
 #include "comserver/DllUnderTest.h"
-#include "shellext/ShellExtIds.h"
 
 namespace tessera {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/Handles.h"
+#include "base/ShellExtIds.h"
 #include "comserver/DllUnderTest.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/Clipboard.h"
 #include "shellutils/Process.h"
 #include "shellutils/SystemUtils.h"

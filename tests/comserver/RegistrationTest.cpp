@@ -6,10 +6,10 @@
 #include <string>
 
 #include "base/Handles.h"
+#include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
 #include "comserver/DllUnderTest.h"
 #include "shellext/Registration.h"
-#include "shellext/ShellExtIds.h"
 
 namespace tessera {
 namespace {

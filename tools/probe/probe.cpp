@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/Handles.h"
-#include "shellext/ShellExtIds.h"
+#include "base/ShellExtIds.h"
 #include "shellutils/Clipboard.h"
 #include "support/KeyState.h"
 #include "support/ShellObjects.h"

@@ -1,5 +1,5 @@
-// Identity of the two shell-extension builds. The settings program includes this header too, so that it
-// knows both class identifiers when it enables, disables or checks the extension.
+// Identity of the two shell-extension builds, shared by the DLLs, the settings program and the installer, so
+// that each knows both class identifiers when it enables, disables or checks the extension.
 #pragma once
 
 #include <windows.h>
