@@ -13,6 +13,12 @@ wine_env_start() {
   export DISPLAY=":$n"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
+  # With the 32-bit loader present the prefix must be a WoW64 one (it has syswow64); one made before the
+  # 32-bit loader was installed is made again.
+  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ] && wine32_available; then
+    echo "test: the Wine prefix has no 32-bit part; creating it again"
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "test: creating the Wine prefix $WINEPREFIX"
     "$wine" wineboot -i >"$tessera_root/build/wineboot.log" 2>&1 || true

@@ -94,7 +94,7 @@ int main() {
   test::TempFolder tmp;
   auto data = test::CreateShellDataObject({tmp.file(L"holiday.jpg", "x")});
 
-  std::wstring dllPath = GetModuleFolder() + L"..\\dist\\Tessera64.dll";
+  std::wstring dllPath = GetModuleFolder() + L"..\\dist\\" + kShellExtDllName;
   HMODULE dll = ::LoadLibraryW(dllPath.c_str());
   if (!dll) {
     std::fprintf(stderr, "cannot load %ls\n", dllPath.c_str());
@@ -103,7 +103,7 @@ int main() {
   auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
       reinterpret_cast<void*>(::GetProcAddress(dll, "DllGetClassObject")));
   ComPtr<IClassFactory> factory;
-  if (!getClassObject || FAILED(getClassObject(CLSID_Tessera64, IID_IClassFactory, factory.put_void()))) return 1;
+  if (!getClassObject || FAILED(getClassObject(CLSID_TesseraContextMenu, IID_IClassFactory, factory.put_void()))) return 1;
 
   std::vector<test::TMenuEntry> shape;
   std::vector<double> handler, baseline;

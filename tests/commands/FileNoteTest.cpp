@@ -11,6 +11,7 @@
 #include "shellutils/SystemUtils.h"
 #include "support/StandIns.h"
 #include "support/TempFolder.h"
+#include "support/WindowSearch.h"
 
 #include <string>
 #include <vector>
@@ -186,18 +187,16 @@ TEST_F(FileNoteTest, OpensTheNoteInNotepad) {
   } search;
   const ULONGLONG start = ::GetTickCount64();
   while (!search.found && ::GetTickCount64() - start < 20000) {
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-          wchar_t cls[64] = {}, title[512] = {};
-          ::GetClassNameW(hwnd, cls, 64);
-          ::GetWindowTextW(hwnd, title, 512);
-          if (_wcsicmp(cls, L"Notepad") == 0 && wcsstr(title, L"notepad check")) {
-            reinterpret_cast<Search*>(lp)->found = hwnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    test::ForEachWindow([&](HWND hwnd) {
+      wchar_t cls[64] = {}, title[512] = {};
+      ::GetClassNameW(hwnd, cls, 64);
+      ::GetWindowTextW(hwnd, title, 512);
+      if (_wcsicmp(cls, L"Notepad") == 0 && wcsstr(title, L"notepad check")) {
+        search.found = hwnd;
+        return false;
+      }
+      return true;
+    });
     if (!search.found) ::Sleep(100);
   }
   ASSERT_NE(search.found, nullptr) << "no notepad window shows the note";

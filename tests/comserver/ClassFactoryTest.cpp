@@ -16,9 +16,12 @@ namespace {
 
 using test::ShellExtDll;
 
+// The class of the other build, which this DLL must not answer for.
+constexpr const CLSID& kOtherBuildsClass = &CLSID_TesseraContextMenu == &CLSID_Tessera64 ? CLSID_Tessera32 : CLSID_Tessera64;
+
 ComPtr<IClassFactory> GetFactory() {
   ComPtr<IClassFactory> factory;
-  EXPECT_EQ(ShellExtDll().DllGetClassObject(CLSID_Tessera64, IID_IClassFactory, factory.put_void()), S_OK);
+  EXPECT_EQ(ShellExtDll().DllGetClassObject(CLSID_TesseraContextMenu, IID_IClassFactory, factory.put_void()), S_OK);
   return factory;
 }
 
@@ -30,10 +33,10 @@ TEST(ClassFactory, DllGetClassObjectAnswersOnlyItsClassAndFactoryInterfaces) {
     const IID* iid;
     HRESULT expected;
   } cases[] = {
-      {&CLSID_Tessera64, &IID_IClassFactory, S_OK},
-      {&CLSID_Tessera64, &IID_IUnknown, S_OK},
-      {&CLSID_Tessera64, &IID_IContextMenu, E_NOINTERFACE},
-      {&CLSID_Tessera32, &IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE},  // the other build's class
+      {&CLSID_TesseraContextMenu, &IID_IClassFactory, S_OK},
+      {&CLSID_TesseraContextMenu, &IID_IUnknown, S_OK},
+      {&CLSID_TesseraContextMenu, &IID_IContextMenu, E_NOINTERFACE},
+      {&kOtherBuildsClass, &IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE},
       {&IID_IUnknown, &IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE},
   };
   for (const auto& c : cases) {
@@ -108,7 +111,7 @@ TEST(ClassFactory, CountersStayExactUnderConcurrentHandlers) {
         if (factory->CreateInstance(nullptr, IID_IContextMenu, menu.put_void()) != S_OK) ++failures;
         ComPtr<IShellExtInit> init = menu.as<IShellExtInit>(IID_IShellExtInit);
         ComPtr<IClassFactory> extra;
-        if (ShellExtDll().DllGetClassObject(CLSID_Tessera64, IID_IClassFactory, extra.put_void()) != S_OK) ++failures;
+        if (ShellExtDll().DllGetClassObject(CLSID_TesseraContextMenu, IID_IClassFactory, extra.put_void()) != S_OK) ++failures;
       }
     });
   }

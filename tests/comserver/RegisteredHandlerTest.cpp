@@ -33,7 +33,7 @@ protected:
 
   ComPtr<IContextMenu> Create() {
     ComPtr<IContextMenu> menu;
-    EXPECT_EQ(::CoCreateInstance(CLSID_Tessera64, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, menu.put_void()), S_OK);
+    EXPECT_EQ(::CoCreateInstance(CLSID_TesseraContextMenu, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, menu.put_void()), S_OK);
     return menu;
   }
   static HRESULT Init(IContextMenu* menu, IDataObject* data, PCIDLIST_ABSOLUTE folder) {

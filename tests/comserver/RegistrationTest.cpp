@@ -49,8 +49,8 @@ DWORD ValueCount(HKEY root, const std::wstring& key) {
   return values;
 }
 
-const std::wstring kClsidKey = std::wstring(L"CLSID\\") + kClassIdText64;
-std::wstring HandlerKey(const std::wstring& type) { return type + L"\\ShellEx\\ContextMenuHandlers\\" + kHandlerName64; }
+const std::wstring kClsidKey = std::wstring(L"CLSID\\") + kClassIdText;
+std::wstring HandlerKey(const std::wstring& type) { return type + L"\\ShellEx\\ContextMenuHandlers\\" + kHandlerName; }
 
 void ExpectRegistered(HKEY root, const std::wstring& prefix, const std::wstring& dll) {
   EXPECT_EQ(Value(root, prefix + kClsidKey), L"Tessera");
@@ -59,7 +59,7 @@ void ExpectRegistered(HKEY root, const std::wstring& prefix, const std::wstring&
   EXPECT_TRUE(SameTextAscii(*inproc, dll)) << *inproc;
   EXPECT_EQ(Value(root, prefix + kClsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
   EXPECT_EQ(ValueCount(root, prefix + kClsidKey + L"\\InprocServer32"), 2u);
-  for (const auto& type : ShellExtFileTypes()) EXPECT_EQ(Value(root, prefix + HandlerKey(type)), kClassIdText64) << type;
+  for (const auto& type : ShellExtFileTypes()) EXPECT_EQ(Value(root, prefix + HandlerKey(type)), kClassIdText) << type;
 }
 
 class Regsvr32 : public ::testing::Test {
@@ -127,11 +127,11 @@ TEST(RegisterContextMenuHandler, PerUserWritesUnderCurrentUserAndCleansUp) {
   const bool directoryBefore = Exists(HKEY_CURRENT_USER, prefix + L"Directory");
   const bool starBefore = Exists(HKEY_CURRENT_USER, prefix + L"*");
 
-  EXPECT_EQ(RegisterContextMenuHandler(dll, ShellExtFileTypes(), kClassIdText64, kHandlerName64, L"Tessera", true, true),
+  EXPECT_EQ(RegisterContextMenuHandler(dll, ShellExtFileTypes(), kClassIdText, kHandlerName, L"Tessera", true, true),
             S_OK);
   ExpectRegistered(HKEY_CURRENT_USER, prefix, dll);
 
-  EXPECT_EQ(RegisterContextMenuHandler(dll, ShellExtFileTypes(), kClassIdText64, kHandlerName64, L"Tessera", false, true),
+  EXPECT_EQ(RegisterContextMenuHandler(dll, ShellExtFileTypes(), kClassIdText, kHandlerName, L"Tessera", false, true),
             S_OK);
   EXPECT_FALSE(Exists(HKEY_CURRENT_USER, prefix + kClsidKey));
   for (const auto& type : ShellExtFileTypes()) EXPECT_FALSE(Exists(HKEY_CURRENT_USER, prefix + HandlerKey(type)));

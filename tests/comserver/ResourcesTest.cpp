@@ -7,6 +7,7 @@
 #include "StringIds.h"
 #include "base/Handles.h"
 #include "base/ProductInfo.h"
+#include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
 #include "settings/settings_strings.h"
 #include "shellext/shellext_strings.h"
@@ -15,12 +16,6 @@
 
 namespace tessera {
 namespace {
-
-#if TESSERA_BITS == 64
-constexpr const wchar_t* kShellExtDll = L"Tessera64.dll";
-#else
-constexpr const wchar_t* kShellExtDll = L"Tessera32.dll";
-#endif
 
 // A file of this build's install folder (build/win64/dist or build/win32/dist).
 std::wstring DistFile(const std::wstring& name) {
@@ -54,7 +49,7 @@ std::wstring VersionString(const std::wstring& file, const wchar_t* name) {
 }
 
 TEST(ShippedFiles, CarryTheProductVersion) {
-  for (const std::wstring& name : {std::wstring(kShellExtDll), std::wstring(L"TesseraConfig.exe")}) {
+  for (const std::wstring& name : {std::wstring(kShellExtDllName), std::wstring(L"TesseraConfig.exe")}) {
     SCOPED_TRACE(WideToUtf8(name));
     std::wstring file = DistFile(name);
     TFileVersion v{};
@@ -78,7 +73,7 @@ TEST(ShippedFiles, EveryStringOfTheirLayersResolves) {
     std::set<std::string> layers;
   };
   const Binary binaries[] = {
-      {kShellExtDll, {"base", "settings", "shellutils", "commands", "shellext"}},
+      {kShellExtDllName, {"base", "settings", "shellutils", "commands", "shellext"}},
       {L"TesseraConfig.exe", {"base", "settings", "shellutils", "config"}},
   };
   for (const auto& binary : binaries) {
@@ -96,7 +91,7 @@ TEST(ShippedFiles, EveryStringOfTheirLayersResolves) {
 }
 
 TEST(ShippedFiles, ShellExtensionHoldsItsTexts) {
-  UniqueModule dll = LoadAsData(DistFile(kShellExtDll));
+  UniqueModule dll = LoadAsData(DistFile(kShellExtDllName));
   ASSERT_TRUE(dll);
   auto text = [&](UINT id) { return LoadText(dll.get(), id); };
   EXPECT_EQ(text(IDS_OPT_COPY_PATH), L"Copy path");

@@ -15,6 +15,7 @@
 #include "support/KeyState.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/SettingsFile.h"
+#include "support/WindowSearch.h"
 
 #include <shlobj.h>
 #include <wincodec.h>
@@ -159,16 +160,13 @@ private:
     if (std::any_of(FSeen.begin(), FSeen.end(), [&](const TSeen& s) { return s.Box == box && ::IsWindow(box); }))
       return;
     HICON icon = nullptr;
-    ::EnumChildWindows(
-        box,
-        [](HWND child, LPARAM lp) -> BOOL {
-          wchar_t childClass[64] = {};
-          ::GetClassNameW(child, childClass, 64);
-          if (_wcsicmp(childClass, L"Static") == 0 && (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            *reinterpret_cast<HICON*>(lp) = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&icon));
+    ForEachChildWindow(box, [&](HWND child) {
+      wchar_t childClass[64] = {};
+      ::GetClassNameW(child, childClass, 64);
+      if (_wcsicmp(childClass, L"Static") == 0 && (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+      return true;
+    });
     FSeen.push_back({box, ::GetCursor(), ::GetWindow(box, GW_OWNER), icon});
   }
 

@@ -44,7 +44,7 @@ std::wstring FullPath(const std::wstring& path) {
 
 HRESULT CreateHandler(const TArgs& args, ComPtr<IContextMenu>& handler) {
   if (args.dll.empty())
-    return ::CoCreateInstance(CLSID_Tessera64, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, handler.put_void());
+    return ::CoCreateInstance(CLSID_TesseraContextMenu, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, handler.put_void());
   HMODULE module = ::LoadLibraryW(args.dll.c_str());  // stays loaded for the life of the probe
   if (!module) return HRESULT_FROM_WIN32(::GetLastError());
   auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
