@@ -88,7 +88,10 @@ DWORD RunAsStandardUser(const std::wstring& commandLine) {
 std::wstring Regsvr32Path(bool bits64) {
   wchar_t windows[MAX_PATH] = {};
   ::GetWindowsDirectoryW(windows, MAX_PATH);
-  return std::wstring(windows) + (bits64 ? L"\\system32\\regsvr32.exe" : L"\\syswow64\\regsvr32.exe");
+  // A 32-bit program sees the 32-bit tools under system32 and reaches the 64-bit ones through Sysnative.
+  constexpr bool self64 = sizeof(void*) == 8;
+  const wchar_t* folder = bits64 ? (self64 ? L"\\System32" : L"\\Sysnative") : (self64 ? L"\\SysWOW64" : L"\\System32");
+  return std::wstring(windows) + folder + L"\\regsvr32.exe";
 }
 
 std::vector<std::wstring> RelatedProducts(const std::wstring& upgradeCode) {

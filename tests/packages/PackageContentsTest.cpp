@@ -18,6 +18,9 @@ struct TPackageCase {
   const wchar_t* Template;  // platform;language of the summary information
   bool Win64;
 };
+void PrintTo(const TPackageCase& c, std::ostream* out) {
+  *out << std::string(c.Arch, c.Arch + wcslen(c.Arch)) << " package";
+}
 const TPackageCase kPackages[] = {{L"x64", L"x64;1033", true}, {L"x86", L"Intel;1033", false}};
 
 std::wstring LongName(const std::wstring& fileNameColumn) {

@@ -17,6 +17,9 @@ struct TRegistrationCase {
   const wchar_t* Dll;  // the DLL that matches the architecture
   bool Bits64;
 };
+void PrintTo(const TRegistrationCase& c, std::ostream* out) {
+  *out << std::string(c.Arch, c.Arch + wcslen(c.Arch)) << " package";
+}
 const TRegistrationCase kCases[] = {{L"x64", L"Tessera64.dll", true}, {L"x86", L"Tessera32.dll", false}};
 
 class PackageRegistry : public ::testing::TestWithParam<TRegistrationCase> {};
