@@ -17,15 +17,10 @@
 #include "shellext/ShellExtIds.h"
 #include "shellutils/Registry.h"
 #include "support/SettingsFile.h"
+#include "packages/TextHelpers.h"
 
 namespace tessera::test {
 namespace {
-
-std::string Narrow(const std::wstring& text) {
-  std::string result;
-  for (wchar_t c : text) result += (c < 128) ? static_cast<char>(c) : '?';
-  return result;
-}
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
@@ -37,15 +32,13 @@ void ExpectInstalledFilesAreTheShippedOnes() {
   std::vector<std::wstring> installed;
   WIN32_FIND_DATAW data{};
   UniqueFindHandle find(::FindFirstFileW((InstallFolder() + L"*").c_str(), &data));
-  ASSERT_TRUE(find) << "no install folder " << Narrow(InstallFolder());
+  ASSERT_TRUE(find) << "no install folder " << Utf8(InstallFolder());
   do {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) installed.push_back(data.cFileName);
   } while (::FindNextFileW(find.get(), &data));
-  std::sort(installed.begin(), installed.end(),
-            [](const std::wstring& a, const std::wstring& b) { return LowerAscii(a) < LowerAscii(b); });
-  EXPECT_EQ(installed, DistFileNames());
+  EXPECT_EQ(SortedIgnoringAsciiCase(installed), DistFileNames());
   for (const auto& name : DistFileNames())
-    EXPECT_TRUE(FileBytes(InstallFolder() + name) == FileBytes(DistFolder() + name)) << Narrow(name);
+    EXPECT_TRUE(FileBytes(InstallFolder() + name) == FileBytes(DistFolder() + name)) << Utf8(name);
 }
 
 void ExpectSuccess(const TMsiexecRun& run) { ASSERT_EQ(run.ExitCode, 0u) << run.LogTail(); }
@@ -98,15 +91,15 @@ TEST_F(PackageInstallation, InstallsQuietlyForTheCurrentUserWithFilesShortcutAnd
   ExpectInstalledFilesAreTheShippedOnes();
 
   auto shortcut = ReadShortcut(StartMenuShortcutPath());
-  ASSERT_TRUE(shortcut) << "no shortcut " << Narrow(StartMenuShortcutPath());
-  EXPECT_TRUE(SameTextAscii(shortcut->Target, InstallFolder() + L"TesseraConfig.exe")) << Narrow(shortcut->Target);
+  ASSERT_TRUE(shortcut) << "no shortcut " << Utf8(StartMenuShortcutPath());
+  EXPECT_TRUE(SameTextAscii(shortcut->Target, InstallFolder() + L"TesseraConfig.exe")) << Utf8(shortcut->Target);
   EXPECT_TRUE(SameTextAscii(IncludeTrailingBackslash(shortcut->WorkingFolder), InstallFolder()));
 
   // The class points at the installed 64-bit DLL (read where the settings program's enabled check would
   // find it on Windows: the 64-bit view of the user's classes); the 32-bit DLL stays unregistered.
   const auto after = SnapshotUserRegistry();
   const std::wstring inproc = ReadRegistryString(HKEY_CURRENT_USER, kClassKey64 + L"\\InprocServer32", L"", KEY_WOW64_64KEY);
-  EXPECT_TRUE(SameTextAscii(inproc, InstallFolder() + L"Tessera64.dll")) << Narrow(inproc);
+  EXPECT_TRUE(SameTextAscii(inproc, InstallFolder() + L"Tessera64.dll")) << Utf8(inproc);
   EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kClassKey32 + L"\\InprocServer32", L"", KEY_WOW64_32KEY), L"");
   EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, kClassKey32 + L"\\InprocServer32", L"", KEY_WOW64_64KEY), L"");
   // What the package wrote is exactly what DllRegisterServer writes per user: registering the installed DLL
@@ -125,7 +118,7 @@ TEST_F(PackageInstallation, InstallsQuietlyForTheCurrentUserWithFilesShortcutAnd
   EXPECT_EQ(InstalledProductInfo(FPackage.ProductCode, INSTALLPROPERTY_PUBLISHER), L"Vesper Software");
   const std::wstring icon = InstalledProductInfo(FPackage.ProductCode, INSTALLPROPERTY_PRODUCTICON);
   ASSERT_FALSE(icon.empty());
-  EXPECT_TRUE(FileBytes(icon) == FileBytes(SourceFile(L"res\\Tessera.ico"))) << Narrow(icon);
+  EXPECT_TRUE(FileBytes(icon) == FileBytes(SourceFile(L"res\\Tessera.ico"))) << Utf8(icon);
 }
 
 TEST_F(PackageInstallation, UninstallRemovesEverythingOfThePackageButKeepsTheSettings) {
@@ -176,7 +169,12 @@ TEST_F(PackageInstallation, NewerPackageReplacesTheInstalledOneInPlace) {
   ExpectInstalledFilesAreTheShippedOnes();
   EXPECT_TRUE(FileExists(StartMenuShortcutPath()));
   const std::wstring inproc = ReadRegistryString(HKEY_CURRENT_USER, kClassKey64 + L"\\InprocServer32", L"", KEY_WOW64_64KEY);
-  EXPECT_TRUE(SameTextAscii(inproc, InstallFolder() + L"Tessera64.dll")) << Narrow(inproc);
+  EXPECT_TRUE(SameTextAscii(inproc, InstallFolder() + L"Tessera64.dll")) << Utf8(inproc);
+
+  // The same package again is the installed product, never a second one.
+  ASSERT_NO_FATAL_FAILURE(ExpectSuccess(RunMsiexec(L"/i " + Quoted(UpgradePackagePath()))));
+  EXPECT_EQ(RelatedProducts(FPackage.UpgradeCode), std::vector<std::wstring>{newer.ProductCode});
+  EXPECT_EQ(CountUninstallEntries(kProductName), 1);
 
   // The older package is refused now, and the newer stays.
   ExpectRefusal(PackagePath(L"x64"), L"A newer version of Tessera is already installed.");

@@ -3,15 +3,10 @@
 #include <stdexcept>
 
 #include "base/Handles.h"
+#include "packages/TextHelpers.h"
 
 namespace tessera::test {
 namespace {
-
-std::string Narrow(const std::wstring& text) {
-  std::string result;
-  for (wchar_t c : text) result += (c < 128) ? static_cast<char>(c) : '?';
-  return result;
-}
 
 std::wstring RecordString(MSIHANDLE record, UINT field) {
   DWORD size = 0;
@@ -29,7 +24,7 @@ std::wstring RecordString(MSIHANDLE record, UINT field) {
 TMsiDatabase::TMsiDatabase(const std::wstring& path) {
   UINT rc = ::MsiOpenDatabaseW(path.c_str(), MSIDBOPEN_READONLY, &FHandle);
   if (rc != ERROR_SUCCESS)
-    throw std::runtime_error("cannot open " + Narrow(path) + " (error " + std::to_string(rc) + ")");
+    throw std::runtime_error("cannot open " + Utf8(path) + " (error " + std::to_string(rc) + ")");
 }
 
 TMsiDatabase::~TMsiDatabase() {
@@ -40,7 +35,7 @@ std::vector<TMsiRow> TMsiDatabase::Query(const std::wstring& sql) const {
   UniqueMsiHandle view;
   if (::MsiDatabaseOpenViewW(FHandle, sql.c_str(), view.put()) != ERROR_SUCCESS ||
       ::MsiViewExecute(view.get(), 0) != ERROR_SUCCESS)
-    throw std::runtime_error("query failed: " + Narrow(sql));
+    throw std::runtime_error("query failed: " + Utf8(sql));
   std::vector<TMsiRow> rows;
   for (;;) {
     UniqueMsiHandle record;

@@ -23,6 +23,12 @@ using UniqueMsiHandle = UniqueHandle<MsiHandleTraits>;
 // One fetched row: each column as text (integers in decimal), nullopt for a null field.
 using TMsiRow = std::vector<std::optional<std::wstring>>;
 
+// The long name of a FileName column ("short|long", or one name).
+inline std::wstring MsiLongFileName(const std::wstring& fileNameColumn) {
+  auto bar = fileNameColumn.find(L'|');
+  return bar == std::wstring::npos ? fileNameColumn : fileNameColumn.substr(bar + 1);
+}
+
 class TMsiDatabase {
 public:
   explicit TMsiDatabase(const std::wstring& path);  // read-only; throws std::runtime_error when it cannot open

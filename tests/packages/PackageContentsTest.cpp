@@ -2,12 +2,11 @@
 // and version, the per-user and no-elevation marks, the components' bitness and the Start menu shortcut.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "base/ProductInfo.h"
 #include "base/StringUtils.h"
 #include "packages/MsiDatabase.h"
 #include "packages/PackagePaths.h"
+#include "packages/TextHelpers.h"
 #include "shellutils/FileUtils.h"
 
 namespace tessera::test {
@@ -23,11 +22,6 @@ void PrintTo(const TPackageCase& c, std::ostream* out) {
 }
 const TPackageCase kPackages[] = {{L"x64", L"x64;1033", true}, {L"x86", L"Intel;1033", false}};
 
-std::wstring LongName(const std::wstring& fileNameColumn) {
-  auto bar = fileNameColumn.find(L'|');
-  return bar == std::wstring::npos ? fileNameColumn : fileNameColumn.substr(bar + 1);
-}
-
 class PackageContents : public ::testing::TestWithParam<TPackageCase> {};
 
 TEST_P(PackageContents, InstallsEveryFileOfTheInstallFolderIntoTheUsersProgramsFolder) {
@@ -35,15 +29,14 @@ TEST_P(PackageContents, InstallsEveryFileOfTheInstallFolderIntoTheUsersProgramsF
   std::vector<std::wstring> names;
   for (const auto& row : db.Query(L"SELECT `File`.`FileName`, `File`.`FileSize`, `Component`.`Directory_` "
                                   L"FROM `File`, `Component` WHERE `File`.`Component_` = `Component`.`Component`")) {
-    const std::wstring name = LongName(row[0].value_or(L""));
+    const std::wstring name = MsiLongFileName(row[0].value_or(L""));
     names.push_back(name);
     EXPECT_EQ(row[1].value_or(L""), std::to_wstring(FileSizeByName(DistFolder() + name))) << name;
     EXPECT_EQ(row[2].value_or(L""), L"INSTALLDIR") << name;
   }
-  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) { return LowerAscii(a) < LowerAscii(b); });
   const auto dist = DistFileNames();
   ASSERT_FALSE(dist.empty());
-  EXPECT_EQ(names, dist) << "a file of build\\dist is missing from the package, or the package holds one that is not shipped";
+  EXPECT_EQ(SortedIgnoringAsciiCase(names), dist) << "a file of build\\dist is missing from the package, or the package holds one that is not shipped";
 
   // INSTALLDIR is LocalAppDataFolder\Programs\Tessera.
   std::vector<std::wstring> chain;
@@ -86,7 +79,7 @@ TEST_P(PackageContents, PutsTheSettingsShortcutInTheStartMenu) {
   auto rows = db.Query(L"SELECT `Directory_`, `Name`, `Target`, `WkDir` FROM `Shortcut`");
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0][0], L"ProgramMenuFolder");
-  EXPECT_EQ(LongName(rows[0][1].value_or(L"")), std::wstring(kProductName) + L" settings");
+  EXPECT_EQ(MsiLongFileName(rows[0][1].value_or(L"")), std::wstring(kProductName) + L" settings");
   EXPECT_EQ(rows[0][2], L"[#TesseraConfig.exe]");
   EXPECT_EQ(rows[0][3], L"INSTALLDIR");
 }

@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "base/Handles.h"
 #include "base/ProductInfo.h"
-#include "base/StringUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "packages/TextHelpers.h"
 #include "support/TempFolder.h"
 
 namespace tessera::test {
@@ -43,9 +41,7 @@ std::vector<std::wstring> DistFileNames() {
   do {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
   } while (::FindNextFileW(find.get(), &data));
-  std::sort(names.begin(), names.end(),
-            [](const std::wstring& a, const std::wstring& b) { return LowerAscii(a) < LowerAscii(b); });
-  return names;
+  return SortedIgnoringAsciiCase(names);
 }
 
 std::string FileBytes(const std::wstring& path) { return TempFolder::ReadBytes(path); }

@@ -4,14 +4,10 @@
 
 #include "base/StringUtils.h"
 #include "packages/Installer.h"
+#include "packages/TextHelpers.h"
 
 namespace tessera::test {
 namespace {
-
-std::wstring LongName(const std::wstring& fileNameColumn) {
-  auto bar = fileNameColumn.find(L'|');
-  return bar == std::wstring::npos ? fileNameColumn : fileNameColumn.substr(bar + 1);
-}
 
 // [#FileKey] -> the installed path of the file; anything else in brackets is not expected here.
 std::wstring Resolve(const TMsiDatabase& db, const std::wstring& installFolder, const std::wstring& value) {
@@ -21,8 +17,8 @@ std::wstring Resolve(const TMsiDatabase& db, const std::wstring& installFolder, 
       size_t end = value.find(L']', i);
       const std::wstring key = value.substr(i + 2, end - i - 2);
       auto rows = db.Query(L"SELECT `FileName` FROM `File` WHERE `File` = '" + key + L"'");
-      EXPECT_EQ(rows.size(), 1u) << "no file " << std::string(key.begin(), key.end());
-      if (rows.size() == 1) result += installFolder + LongName(rows[0][0].value_or(L""));
+      EXPECT_EQ(rows.size(), 1u) << "no file " << Utf8(key);
+      if (rows.size() == 1) result += installFolder + MsiLongFileName(rows[0][0].value_or(L""));
       i = end + 1;
     } else {
       EXPECT_NE(value[i], L'[') << "unexpected formatted text in a registry value";
@@ -52,15 +48,15 @@ std::set<TRegistryValue> PackageClassesValues(const TMsiDatabase& db, const std:
     const std::wstring key = row[1].value_or(L"");
     if (LowerAscii(key).rfind(prefix, 0) != 0) continue;
     // 1: HKEY_CURRENT_USER whatever the installation context.
-    EXPECT_EQ(row[0].value_or(L""), L"1") << std::string(key.begin(), key.end());
+    EXPECT_EQ(row[0].value_or(L""), L"1") << Utf8(key);
     const std::wstring name = row[2].value_or(L"");
-    EXPECT_TRUE(row[3].has_value()) << "a key marker row: " << std::string(key.begin(), key.end());
+    EXPECT_TRUE(row[3].has_value()) << "a key marker row: " << Utf8(key);
     std::wstring value = row[3].value_or(L"");
     DWORD type = REG_SZ;
     if (value.rfind(L"##", 0) == 0) {
       value.erase(0, 1);
     } else if (value.rfind(L"#", 0) == 0) {
-      ADD_FAILURE() << "a non-string value in " << std::string(key.begin(), key.end());
+      ADD_FAILURE() << "a non-string value in " << Utf8(key);
       continue;
     }
     values.insert({LowerAscii(key), LowerAscii(name), type, Resolve(db, installFolder, value)});

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/StringUtils.h"
+#include "packages/Installer.h"
 #include "packages/PackagePaths.h"
 #include "packages/Registration.h"
 #include "support/TempFolder.h"
@@ -25,6 +26,7 @@ const TRegistrationCase kCases[] = {{L"x64", L"Tessera64.dll", true}, {L"x86", L
 class PackageRegistry : public ::testing::TestWithParam<TRegistrationCase> {};
 
 TEST_P(PackageRegistry, EqualsWhatDllRegisterServerWritesPerUser) {
+  if (!GetParam().Bits64 && !ThirtyTwoBitProgramsRun()) GTEST_SKIP() << "32-bit programs do not run here";
   // The DLL registered from a folder of its own, as if installed there.
   TempFolder folder;
   const std::wstring installFolder = folder.dir(L"Programs\\Tessera") + L"\\";

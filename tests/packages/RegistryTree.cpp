@@ -4,15 +4,10 @@
 
 #include "base/Handles.h"
 #include "base/StringUtils.h"
+#include "packages/TextHelpers.h"
 
 namespace tessera::test {
 namespace {
-
-std::string Narrow(const std::wstring& text) {
-  std::string result;
-  for (wchar_t c : text) result += (c < 128) ? static_cast<char>(c) : '?';
-  return result;
-}
 
 std::wstring DataText(DWORD type, const std::vector<BYTE>& data) {
   if (type == REG_SZ || type == REG_EXPAND_SZ) {
@@ -53,8 +48,8 @@ void Walk(HKEY key, const std::wstring& path, REGSAM view, TRegistrySnapshot& sn
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, const TRegistryValue& value) {
-  return out << Narrow(value.Key) << " [" << (value.Name.empty() ? std::string("(default)") : Narrow(value.Name))
-             << "] type " << value.Type << " = " << Narrow(value.Data);
+  return out << Utf8(value.Key) << " [" << (value.Name.empty() ? std::string("(default)") : Utf8(value.Name))
+             << "] type " << value.Type << " = " << Utf8(value.Data);
 }
 
 TRegistrySnapshot SnapshotRegistry(HKEY root, const std::wstring& key, REGSAM view) {

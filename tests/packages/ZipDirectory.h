@@ -8,7 +8,7 @@
 namespace tessera::test {
 
 struct TZipEntry {
-  std::string Name;  // as stored (the names here are ASCII)
+  std::string Name;  // as stored: UTF-8
   uint32_t Crc32 = 0;
   uint64_t Size = 0;  // uncompressed
 };
