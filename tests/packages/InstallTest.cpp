@@ -14,10 +14,10 @@
 #include "packages/Installer.h"
 #include "packages/InstalledProduct.h"
 #include "packages/PackagePaths.h"
+#include "packages/TextHelpers.h"
 #include "shellext/ShellExtIds.h"
 #include "shellutils/Registry.h"
 #include "support/SettingsFile.h"
-#include "packages/TextHelpers.h"
 
 namespace tessera::test {
 namespace {
@@ -47,7 +47,7 @@ void ExpectSuccess(const TMsiexecRun& run) { ASSERT_EQ(run.ExitCode, 0u) << run.
 // message (msiexec /qn neither shows nor logs the message, so the conditions are evaluated in a session).
 void ExpectRefusal(const std::wstring& msiPath, const std::wstring& message) {
   EXPECT_EQ(FailingLaunchConditions(msiPath), std::vector<std::wstring>{message});
-  const auto run = RunMsiexec(L"/i \"" + msiPath + L"\"");
+  const auto run = RunMsiexec(L"/i " + Quoted(msiPath));
   EXPECT_EQ(run.ExitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << run.LogTail();
 }
 
