@@ -10,12 +10,12 @@
 #include "base/Handles.h"
 #include "base/PathUtils.h"
 #include "base/ProductInfo.h"
+#include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
-#include "packages/Installer.h"
 #include "packages/InstalledProduct.h"
+#include "packages/Installer.h"
 #include "packages/PackagePaths.h"
 #include "packages/TextHelpers.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/Registry.h"
 #include "support/SettingsFile.h"
 
@@ -125,7 +125,7 @@ TEST_F(PackageInstallation, UninstallRemovesEverythingOfThePackageButKeepsTheSet
   ASSERT_NO_FATAL_FAILURE(ExpectSuccess(RunMsiexec(L"/i " + Quoted(PackagePath(L"x64")))));
   // The user also pressed "Enable for current user" in the settings program and saved settings.
   ASSERT_EQ(RunAsStandardUser(Quoted(Regsvr32Path(true)) + L" " + L"/s " + Quoted(InstallFolder() + L"Tessera64.dll")), 0u);
-  ScopedSettingsFile settings(SettingsText({"CopyPathState=2"}));
+  ScopedUserSettingsFile settings(SettingsText({"CopyPathState=2"}));
 
   ASSERT_NO_FATAL_FAILURE(ExpectSuccess(RunMsiexec(L"/x " + FPackage.ProductCode)));
 

@@ -4,8 +4,8 @@
 
 #include "base/Handles.h"
 #include "base/ProductInfo.h"
-#include "shellutils/SystemUtils.h"
 #include "packages/TextHelpers.h"
+#include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
 
 namespace tessera::test {

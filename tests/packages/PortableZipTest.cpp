@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "packages/PackagePaths.h"
-#include "packages/ZipDirectory.h"
 #include "packages/TextHelpers.h"
+#include "packages/ZipDirectory.h"
 
 namespace tessera::test {
 namespace {
