@@ -12,6 +12,10 @@ namespace tessera::texts {
 // Caption of every message box of the extension: the product's name, never translated.
 inline constexpr const wchar_t* kCaption = kProductName;
 
+// Copy path and copy size: the clipboard stayed busy, or refused the text (then the system message).
+inline constexpr TResText kClipboardBusy{IDS_CMD_CLIPBOARD_BUSY};
+inline constexpr TResText kClipboardFailed{IDS_CMD_CLIPBOARD_FAILED};
+
 // Copy size
 inline constexpr TResText kUnknownCopySizeOp{IDS_CMD_UNKNOWN_COPY_SIZE_OP};
 inline constexpr TResText kTotalSizeCopied{IDS_CMD_TOTAL_SIZE_COPIED};

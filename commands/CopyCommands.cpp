@@ -2,6 +2,7 @@
 #include "commands/CopyCommands.h"
 
 #include "base/Error.h"
+#include "base/ErrorText.h"
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
 #include "commands/CommandTexts.h"
@@ -22,10 +23,20 @@ std::wstring CopyPathText(const std::vector<std::wstring>& items, bool fileNameO
   return text;
 }
 
+// Another program holding the clipboard is waited for a moment; a copy that still fails is an error, never a
+// silent success.
+void CopyToClipboardOrRaise(const std::wstring& text) {
+  switch (PutTextOnClipboard(text)) {
+    case crCopied: return;
+    case crBusy: throw TesseraError(texts::kClipboardBusy);
+    case crFailed: throw TesseraError(FormatText(texts::kClipboardFailed, LastErrorText().c_str()));
+  }
+}
+
 }  // namespace
 
 void InvokeCopyPath(const std::vector<std::wstring>& items, bool fileNameOnly) {
-  CopyTextToClipboard(CopyPathText(items, fileNameOnly));  // a busy clipboard is not reported
+  CopyToClipboardOrRaise(CopyPathText(items, fileNameOnly));
 }
 
 void InvokeCopySize(const std::vector<std::wstring>& items, bool alternativeUnits, HWND owner, int op) {
@@ -42,7 +53,7 @@ void InvokeCopySize(const std::vector<std::wstring>& items, bool alternativeUnit
   }
 
   if (op == csoKiB) total /= alternativeUnits ? 1000 : 1024;
-  CopyTextToClipboard(std::to_wstring(total));
+  CopyToClipboardOrRaise(std::to_wstring(total));
 
   if (counted > 1)
     ::MessageBoxW(owner, FormatText(texts::kTotalSizeCopied, counted).c_str(), texts::kCaption, MB_ICONINFORMATION);

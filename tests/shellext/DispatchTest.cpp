@@ -7,10 +7,12 @@
 
 #include "base/ErrorText.h"
 #include "base/PathUtils.h"
+#include "base/ResourceString.h"
 #include "commands/CommandTexts.h"
 #include "shellutils/Clipboard.h"
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "support/ClipboardHolder.h"
 #include "support/HandlerUnderTest.h"
 #include "support/KeyState.h"
 #include "support/MessageBoxWatcher.h"
@@ -136,6 +138,7 @@ public:
     HCURSOR Cursor;
     HWND Owner;
     HICON Icon;
+    ULONGLONG Tick;  // when it became active
   };
   BoxObserver() : FHook(::SetWindowsHookExW(WH_CBT, Hook, nullptr, ::GetCurrentThreadId())) { FCurrent = this; }
   ~BoxObserver() {
@@ -167,7 +170,7 @@ private:
         icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
       return true;
     });
-    FSeen.push_back({box, ::GetCursor(), ::GetWindow(box, GW_OWNER), icon});
+    FSeen.push_back({box, ::GetCursor(), ::GetWindow(box, GW_OWNER), icon, ::GetTickCount64()});
   }
 
   static inline BoxObserver* FCurrent = nullptr;
@@ -319,6 +322,53 @@ TEST_F(Dispatch, CopySizeCopiesTheTotalInTheChosenUnitAndCountsTheFiles) {
       ASSERT_EQ(observer.seen().size(), 1u);
       EXPECT_EQ(observer.seen()[0].Owner, window.get()) << "the box belongs to the invoking window";
       EXPECT_EQ(observer.seen()[0].Icon, ::LoadIconW(nullptr, IDI_INFORMATION));
+    }
+  }
+}
+
+// Another program holding the clipboard (a clipboard manager, a remote-desktop client): a short hold is waited
+// out and the text arrives; a long one ends in one error box after the bound, with the clipboard unchanged and
+// never the success message.
+TEST_F(Dispatch, CopyCommandsWaitForABusyClipboardAndNeverReportSuccessWithoutIt) {
+  const std::wstring a = work.file(L"a.bin", std::string(1500, 'x'));
+  const std::wstring b = work.file(L"b.bin", std::string(1000, 'x'));
+  const std::wstring busy = ResString(IDS_CMD_CLIPBOARD_BUSY);
+  const struct {
+    const char* name;
+    const wchar_t* caption;
+    DWORD holdMs;
+    HRESULT expected;
+    std::wstring text;
+    std::vector<std::wstring> shown;
+  } cases[] = {
+      {"copy path, short hold", L"Copy path", 300, S_OK, a + L"\r\n" + b + L"\r\n", kNoBox},
+      {"copy size, short hold", L"bytes", 300, S_OK, L"2500",
+       {L"Total size of 2 selected files was copied to clipboard."}},
+      {"copy path, long hold", L"Copy path", 6000, E_FAIL, kSentinel, {busy}},
+      {"copy size, long hold", L"bytes", 6000, E_FAIL, kSentinel, {busy}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HandlerUnderTest h;
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(h, {a, b}, kDefaults, CMF_EXTENDEDVERBS));
+    ASSERT_TRUE(CopyTextToClipboard(kSentinel));
+    BoxObserver observer;
+    HRESULT hr;
+    ULONGLONG start, end;
+    {
+      ClipboardHolder holder(c.holdMs);
+      start = ::GetTickCount64();
+      hr = Invoke(h, c.caption);
+      end = ::GetTickCount64();
+    }
+    EXPECT_EQ(hr, c.expected);
+    EXPECT_EQ(ClipboardText(), c.text);
+    EXPECT_EQ(boxes.Take(), c.shown);
+    // The wait for the clipboard is bounded: a box comes (or the command ends) within it.
+    const ULONGLONG waited = (observer.seen().empty() ? end : observer.seen().front().Tick) - start;
+    EXPECT_LT(waited, kClipboardWaitMs + 500);
+    if (c.expected == E_FAIL) {
+      EXPECT_GE(waited, kClipboardWaitMs - 50) << "the whole bound was waited";
     }
   }
 }

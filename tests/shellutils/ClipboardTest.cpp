@@ -6,6 +6,8 @@
 
 #include <thread>
 
+#include "support/ClipboardHolder.h"
+
 namespace tessera {
 namespace {
 
@@ -63,6 +65,33 @@ TEST(Clipboard, CopyFailsWhileAnotherThreadHoldsTheClipboard) {
   std::wstring back;
   ASSERT_TRUE(ReadClipboardText(back));
   EXPECT_EQ(back, L"before");
+}
+
+// Another program holding the clipboard: a short hold is waited out, a long one ends the wait after the bound.
+TEST(Clipboard, WaitsAMomentForAnotherProgramAndNeverLonger) {
+  struct Case {
+    DWORD holdMs;
+    TClipboardResult expected;
+    std::wstring after;
+  } cases[] = {{300, crCopied, L"after"}, {6000, crBusy, L"before"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.holdMs);
+    ASSERT_TRUE(CopyTextToClipboard(L"before"));
+    ULONGLONG elapsed = 0;
+    {
+      test::ClipboardHolder holder(c.holdMs);
+      const ULONGLONG start = ::GetTickCount64();
+      EXPECT_EQ(PutTextOnClipboard(L"after"), c.expected);
+      elapsed = ::GetTickCount64() - start;
+    }
+    EXPECT_LT(elapsed, kClipboardWaitMs + 500) << "bounded";
+    if (c.expected == crBusy) {
+      EXPECT_GE(elapsed, kClipboardWaitMs - 50) << "waited the whole bound";
+    }
+    std::wstring back;
+    ASSERT_TRUE(ReadClipboardText(back));
+    EXPECT_EQ(back, c.after);
+  }
 }
 
 }  // namespace
