@@ -22,7 +22,7 @@ namespace {
 // Both processes (32- and 64-bit) work on the key that the system itself reads.
 constexpr REGSAM kFontsKeyView = KEY_WOW64_64KEY;
 // How long one window may take to answer WM_FONTCHANGE.
-constexpr UINT kBroadcastTimeoutMs = 2000;
+constexpr UINT kBroadcastTimeoutMs = 1000;
 // Beyond this many "name_N.ext" candidates the Fonts folder is taken as unusable.
 constexpr int kMaxFileNameTries = 1000;
 

@@ -9,7 +9,7 @@
 #include "base/StringUtils.h"
 #include "shellutils/Registry.h"
 #include "typemount/FontFile.h"
-#include "typemount/FontFixtures.h"
+#include "support/FontFixtures.h"
 #include "typemount/FontInstaller.h"
 
 namespace tessera {

@@ -1,5 +1,5 @@
 // The sfnt writer and reader of the font fixtures.
-#include "typemount/FontFixtures.h"
+#include "support/FontFixtures.h"
 
 #include <algorithm>
 #include <set>
