@@ -203,13 +203,32 @@ BOOL CALLBACK FindHelperBox(HWND window, LPARAM lp) {
   return TRUE;
 }
 
-THelperRun RunHelper(const std::wstring& arguments, const std::wstring& shotFile = L"") {
+// This process's token with the Administrators group for deny only, as a user's token is before elevation.
+UniqueKernelHandle NotElevatedToken() {
+  UniqueKernelHandle token, restricted;
+  SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+  UniqueSid admins;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, token.put()) ||
+      !::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                  admins.put()))
+    return {};
+  SID_AND_ATTRIBUTES disabled{admins.get(), 0};
+  if (!::CreateRestrictedToken(token.get(), 0, 1, &disabled, 0, nullptr, 0, nullptr, restricted.put())) return {};
+  return restricted;
+}
+
+// Runs the shipped helper (with token: as that user), looks at its box, closes it and waits for its end.
+THelperRun RunHelper(const std::wstring& arguments, const std::wstring& shotFile = L"", HANDLE token = nullptr) {
   THelperRun run;
   std::wstring commandLine = L"\"" + ShippedHelper() + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  const BOOL started =
+      token ? ::CreateProcessAsUserW(token, nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                     &startup, &info)
+            : ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+  if (!started) {
     ADD_FAILURE() << "cannot start Typemount.exe";
     return run;
   }
@@ -276,6 +295,29 @@ TEST_F(TypemountRun, TheProgramShowsOneSummaryBoxAndReturnsItsExitCode) {
   std::wstring data;
   EXPECT_FALSE(test::FontValue(HKEY_LOCAL_MACHINE, L"Tessera Run Program (TrueType)", data));
   EXPECT_FALSE(FileExists(test::MachineFontsFolder() + L"tessera-run program.ttf"));
+}
+
+// Started without elevation (Administrators for deny only), the program installs for the current user.
+TEST_F(TypemountRun, WithoutElevationTheProgramInstallsForTheCurrentUser) {
+  UniqueKernelHandle token = NotElevatedToken();
+  ASSERT_TRUE(token);
+  const std::wstring font = Font(L"tessera-run mine.ttf", L"Mine");
+  const std::wstring copy = test::UserFontsFolder() + L"tessera-run mine.ttf";
+  THelperRun run = RunHelper(L"\"" + temp.file(L"ves u.tmp", ListBytes({font})) + L"\" -install -tmp", L"", token.get());
+  EXPECT_EQ(run.ExitCode, 0u);
+  EXPECT_EQ(run.Text, L"Fonts installed: 1 of 1.");
+  std::wstring data;
+  ASSERT_TRUE(test::FontValue(HKEY_CURRENT_USER, L"Tessera Run Mine (TrueType)", data));
+  EXPECT_EQ(data, copy);
+  EXPECT_EQ(TempFolder::ReadBytes(copy), TempFolder::ReadBytes(font));
+  EXPECT_FALSE(test::FontValue(HKEY_LOCAL_MACHINE, L"Tessera Run Mine (TrueType)", data));
+  EXPECT_FALSE(FileExists(test::MachineFontsFolder() + L"tessera-run mine.ttf"));
+
+  run = RunHelper(L"\"" + temp.file(L"ves u.tmp", ListBytes({font})) + L"\" -uninstall -tmp", L"", token.get());
+  EXPECT_EQ(run.ExitCode, 0u);
+  EXPECT_EQ(run.Text, L"Fonts uninstalled: 1 of 1.");
+  EXPECT_FALSE(test::FontValue(HKEY_CURRENT_USER, L"Tessera Run Mine (TrueType)", data));
+  EXPECT_FALSE(FileExists(copy));
 }
 
 // The summary box as a user sees it at 96, 144 and 192 DPI (build/shots), read back at each.
