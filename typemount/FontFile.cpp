@@ -30,7 +30,9 @@ public:
   explicit TBytes(std::string_view data) : FData(data) {}
   size_t size() const { return FData.size(); }
   // True when [offset, offset + length) lies inside the data.
-  bool Holds(uint64_t offset, uint64_t length) const { return offset <= FData.size() && length <= FData.size() - offset; }
+  bool Holds(uint64_t offset, uint64_t length) const {
+    return offset <= FData.size() && length <= FData.size() - offset;
+  }
   bool U16(uint64_t offset, uint16_t& value) const {
     if (!Holds(offset, 2)) return false;
     value = uint16_t((Byte(offset) << 8) | Byte(offset + 1));
@@ -78,8 +80,7 @@ bool DecodeName(uint16_t platform, std::string_view bytes, std::wstring& text) {
   } else {
     if (bytes.size() % 2 != 0) return false;
     text.clear();
-    for (size_t i = 0; i < bytes.size(); i += 2)
-      text += wchar_t((uint8_t(bytes[i]) << 8) | uint8_t(bytes[i + 1]));
+    for (size_t i = 0; i < bytes.size(); i += 2) text += wchar_t((uint8_t(bytes[i]) << 8) | uint8_t(bytes[i + 1]));
   }
   if (size_t zero = text.find(L'\0'); zero != std::wstring::npos) text.resize(zero);
   text = TrimText(text);

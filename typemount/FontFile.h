@@ -14,14 +14,14 @@ enum TFontOutline { foTrueType, foOpenType };
 // Why a file is no usable font; ffOk when it is.
 enum TFontFormatError {
   ffOk,
-  ffEmpty,           // zero bytes
-  ffTruncated,       // a header or the table directory is cut off
-  ffBadSignature,    // not a TrueType, OpenType or collection signature
-  ffBadCollection,   // the collection header is damaged
-  ffTableOutside,    // a table lies (partly) past the end of the file
+  ffEmpty,          // zero bytes
+  ffTruncated,      // a header or the table directory is cut off
+  ffBadSignature,   // not a TrueType, OpenType or collection signature
+  ffBadCollection,  // the collection header is damaged
+  ffTableOutside,   // a table lies (partly) past the end of the file
   ffNoNameTable,
-  ffBadNameTable,    // the name table's header or records do not fit into it
-  ffNoFullName,      // no readable full name (name ID 4)
+  ffBadNameTable,  // the name table's header or records do not fit into it
+  ffNoFullName,    // no readable full name (name ID 4)
 };
 
 struct TFontFace {

@@ -27,7 +27,6 @@ bool IsFullPath(const std::wstring& path) {
   return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\';
 }
 
-
 }  // namespace
 
 bool DecodeFontList(std::string_view bytes, std::vector<std::wstring>& paths) {

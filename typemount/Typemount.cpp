@@ -116,8 +116,8 @@ std::wstring SummaryText(const TTypemountReport& report) {
   unsigned summaryId = IDS_TM_SUMMARY_INSTALL;
   for (const auto& operation : kOperations)
     if (operation.Operation == report.Operation) summaryId = operation.SummaryId;
-  std::wstring text = FormatText(TResText{summaryId}, static_cast<int>(report.DoneCount()),
-                                 static_cast<int>(report.Fonts.size()));
+  std::wstring text =
+      FormatText(TResText{summaryId}, static_cast<int>(report.DoneCount()), static_cast<int>(report.Fonts.size()));
   size_t listed = 0, failed = 0;
   for (const auto& font : report.Fonts) {
     if (font.Failure.empty()) continue;

@@ -84,8 +84,8 @@ TEST_F(FontHelperEndToEnd, InstallFontOnAFontAndAFolderInstallsThemAllAndUninsta
   auto renamed = [](const wchar_t* source, const std::wstring& family) {
     return test::RenamedFont(test::ReadSystemFont(source), kNamePrefix + family, L"Regular");
   };
-  const std::wstring single = temp.file(L"my fonts\\tessera-e2e single \u00e9.ttf",
-                                        renamed(L"truetype\\dejavu\\DejaVuSans.ttf", L"Single"));
+  const std::wstring single =
+      temp.file(L"my fonts\\tessera-e2e single \u00e9.ttf", renamed(L"truetype\\dejavu\\DejaVuSans.ttf", L"Single"));
   const std::wstring folder = temp.dir(L"font folder");
   temp.file(L"font folder\\tessera-e2e cff.otf", renamed(L"opentype\\freefont\\FreeSans.otf", L"Cff"));
   temp.file(L"font folder\\deeper\\tessera-e2e serif.ttf", renamed(L"truetype\\dejavu\\DejaVuSerif.ttf", L"Serif"));
@@ -111,7 +111,8 @@ TEST_F(FontHelperEndToEnd, InstallFontOnAFontAndAFolderInstallsThemAllAndUninsta
 
   InvokeOn({single, folder}, L"Install font");
   const std::wstring again = HelperSummary();
-  EXPECT_EQ(again.rfind(L"Fonts installed: 0 of 3.\r\n\r\n" + single + L": Already installed as \"Tessera E2E Single (TrueType)\"",
+  EXPECT_EQ(again.rfind(L"Fonts installed: 0 of 3.\r\n\r\n" + single +
+                            L": Already installed as \"Tessera E2E Single (TrueType)\"",
                         0),
             0u)
       << WideToUtf8(again);
@@ -132,7 +133,8 @@ TEST_F(FontHelperEndToEnd, LoadFontReportsABrokenFontAndLoadsTheRest) {
   const std::wstring good = temp.file(
       L"tessera-e2e good.ttf",
       test::RenamedFont(test::ReadSystemFont(L"truetype\\dejavu\\DejaVuSans.ttf"), L"Tessera E2E Good", L"Regular"));
-  const std::wstring broken = temp.file(L"tessera-e2e broken.ttf", test::ReadSystemFont(L"truetype\\dejavu\\DejaVuSans.ttf").substr(0, 3000));
+  const std::wstring broken =
+      temp.file(L"tessera-e2e broken.ttf", test::ReadSystemFont(L"truetype\\dejavu\\DejaVuSans.ttf").substr(0, 3000));
   InvokeOn({good, broken}, L"Load font");
   EXPECT_EQ(HelperSummary(),
             L"Fonts loaded: 1 of 2.\r\n\r\n" + broken + L": Not a usable font: a table lies past the end of the file");

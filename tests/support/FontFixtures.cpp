@@ -94,6 +94,16 @@ void PutU32(std::string& bytes, size_t offset, uint32_t value) {
   PutU16(bytes, offset + 2, uint16_t(value & 0xFFFF));
 }
 
+std::string FontListBytes(const std::vector<std::wstring>& files) {
+  std::string bytes = "\xFF\xFE";
+  for (const auto& file : files)
+    for (wchar_t c : file + L"\r\n") {
+      bytes += static_cast<char>(c & 0xFF);
+      bytes += static_cast<char>(c >> 8);
+    }
+  return bytes;
+}
+
 std::wstring SystemFontPath(const std::wstring& relative) { return L"Z:\\usr\\share\\fonts\\" + relative; }
 
 std::string ReadSystemFont(const std::wstring& relative) {

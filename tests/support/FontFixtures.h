@@ -55,6 +55,9 @@ TSfnt WithTable(TSfnt font, const std::string& tag, std::string data);
 std::string RenamedFont(std::string_view bytes, const std::wstring& family, const std::wstring& subfamily);
 TSfnt RenamedFace(std::string_view bytes, const std::wstring& family, const std::wstring& subfamily);
 
+// A font list as the font commands write it: UTF-16 LE with byte-order mark, every line ended by CR LF.
+std::string FontListBytes(const std::vector<std::wstring>& files);
+
 // Big-endian writes into a byte string (which must be large enough).
 void PutU16(std::string& bytes, size_t offset, uint16_t value);
 void PutU32(std::string& bytes, size_t offset, uint32_t value);

@@ -94,8 +94,8 @@ void RemoveTestFonts(const std::wstring& namePrefix, const std::wstring& filePre
       ERROR_SUCCESS) {
     std::vector<std::wstring> families;
     wchar_t name[256];
-    for (DWORD i = 0, length = 256; ::RegEnumKeyExW(cache.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                                    ERROR_SUCCESS;
+    for (DWORD i = 0, length = 256;
+         ::RegEnumKeyExW(cache.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, length = 256)
       if (StartsWithIgnoringCase(name, namePrefix)) families.push_back(name);
     for (const auto& family : families) ::RegDeleteTreeW(cache.get(), family.c_str());

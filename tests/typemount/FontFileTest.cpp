@@ -46,8 +46,8 @@ TEST(FontFile, ReadsTheFullNamesOfDebiansFonts) {
     ASSERT_EQ(info.Faces.size(), 1u);
     EXPECT_EQ(FontRegistryName(info), c.registryName);
     // Wine registers the system's fonts itself, under the full names its font engine reads.
-    const std::wstring wineValue = ReadRegistryString(HKEY_LOCAL_MACHINE, kFontsKey, info.Faces[0].FullName + L" (TrueType)",
-                                                      KEY_WOW64_64KEY);
+    const std::wstring wineValue =
+        ReadRegistryString(HKEY_LOCAL_MACHINE, kFontsKey, info.Faces[0].FullName + L" (TrueType)", KEY_WOW64_64KEY);
     EXPECT_EQ(wineValue, test::SystemFontPath(c.file));
   }
 }
@@ -77,7 +77,9 @@ TEST(FontFile, PrefersTheEnglishWindowsNameThenAnyWindowsNameThenMacintoshRoman)
   const TNameRecord winFull{3, 10, 0x409, 4, Utf16Be(L"Windows UCS-4")};
   const TNameRecord symbol{3, 0, 0x409, 4, Utf16Be(L"Windows Symbol")};
   const TNameRecord mac{1, 0, 0, 4, "Macintosh Caf\x8E \xA5"};  // é and • in Mac Roman
-  const TNameRecord macFrench{1, 0, 2, 4, "Macintosh fran\x8D" "ais"};
+  const TNameRecord macFrench{1, 0, 2, 4,
+                              "Macintosh fran\x8D"
+                              "ais"};
   const TNameRecord unicode{0, 3, 0, 4, Utf16Be(L"Unicode platform")};
   const TNameRecord family{3, 1, 0x409, 1, Utf16Be(L"Family only")};
   const TNameRecord padded{3, 1, 0x409, 4, Utf16Be(std::wstring(L"Padded\0\0", 8))};
@@ -157,9 +159,27 @@ TEST(FontFile, BrokenNameTableHeadersAreReported) {
       {"empty table", "", ffBadNameTable},
       {"shorter than its header", good.substr(0, 5), ffBadNameTable},
       {"records cut off", good.substr(0, 6 + 11), ffBadNameTable},
-      {"more records than the table holds", [&] { auto t = good; test::PutU16(t, 2, 0xFFFF); return t; }(), ffBadNameTable},
-      {"string storage past the table", [&] { auto t = good; test::PutU16(t, 4, 0xFFFF); return t; }(), ffBadNameTable},
-      {"unknown format", [&] { auto t = good; test::PutU16(t, 0, 7); return t; }(), ffBadNameTable},
+      {"more records than the table holds",
+       [&] {
+         auto t = good;
+         test::PutU16(t, 2, 0xFFFF);
+         return t;
+       }(),
+       ffBadNameTable},
+      {"string storage past the table",
+       [&] {
+         auto t = good;
+         test::PutU16(t, 4, 0xFFFF);
+         return t;
+       }(),
+       ffBadNameTable},
+      {"unknown format",
+       [&] {
+         auto t = good;
+         test::PutU16(t, 0, 7);
+         return t;
+       }(),
+       ffBadNameTable},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -229,8 +249,20 @@ TEST(FontFile, WrongSignaturesEmptyFilesAndOffsetsPastTheEndAreReported) {
       {"table length past the end", edited(sans, 12 + 12, 0x7FFFFFFFu), ffTableOutside},
       {"offset plus length wraps around 32 bits", edited(edited(sans, 12 + 8, 0xFFFFFFF0u), 12 + 12, 0x20u),
        ffTableOutside},
-      {"more tables than the file holds", [&] { auto b = sans; test::PutU16(b, 4, 0xFFFF); return b; }(), ffTruncated},
-      {"collection of version 3", [&] { auto b = ttc; test::PutU16(b, 4, 3); return b; }(), ffBadCollection},
+      {"more tables than the file holds",
+       [&] {
+         auto b = sans;
+         test::PutU16(b, 4, 0xFFFF);
+         return b;
+       }(),
+       ffTruncated},
+      {"collection of version 3",
+       [&] {
+         auto b = ttc;
+         test::PutU16(b, 4, 3);
+         return b;
+       }(),
+       ffBadCollection},
       {"collection without faces", edited(ttc, 8, 0), ffBadCollection},
       {"collection with more faces than the file holds", edited(ttc, 8, 0xFFFFFFFFu), ffTruncated},
       {"collection face past the end", edited(ttc, 16, 0xFFFFFFF0u), ffBadCollection},

@@ -193,7 +193,8 @@ TEST_F(FontInstall, AFileInUseKeepsItsRegistrationUntilItIsFree) {
   InstallFont(source, fsUser, changed);
   const std::wstring copy = test::UserFontsFolder() + L"tessera-unit busy.ttf";
   {
-    UniqueFileHandle user(::CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFileHandle user(
+        ::CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(user);
     changed = false;
     const std::wstring error = ErrorOf([&] { UninstallFont(source, changed); });
@@ -208,9 +209,9 @@ TEST_F(FontInstall, AFileInUseKeepsItsRegistrationUntilItIsFree) {
 }
 
 TEST_F(FontInstall, CollectionsAndCffFontsAreRegisteredUnderTheNamesWindowsGivesThem) {
-  const std::string duo = test::JoinCollection(
-      {test::RenamedFace(test::ReadSystemFont(kSans), L"Tessera Unit Duo A", L"Regular"),
-       test::RenamedFace(test::ReadSystemFont(kSerif), L"Tessera Unit Duo B", L"Regular")});
+  const std::string duo =
+      test::JoinCollection({test::RenamedFace(test::ReadSystemFont(kSans), L"Tessera Unit Duo A", L"Regular"),
+                            test::RenamedFace(test::ReadSystemFont(kSerif), L"Tessera Unit Duo B", L"Regular")});
   const std::wstring collection = temp.file(L"tessera-unit duo.ttc", duo);
   const std::wstring cff = Font(L"tessera-unit cff.otf", L"Cff", kCff);
   InstallFont(collection, fsMachine, changed);
@@ -285,8 +286,9 @@ TEST_F(FontInstall, LoadAndUnloadForTheSessionOnly) {
 
   // A collection loads all its faces.
   const std::wstring duo = temp.file(
-      L"duo.ttc", test::JoinCollection({test::RenamedFace(test::ReadSystemFont(kSans), L"Tessera Unit Pair A", L"Bold"),
-                                        test::RenamedFace(test::ReadSystemFont(kSerif), L"Tessera Unit Pair B", L"Bold")}));
+      L"duo.ttc",
+      test::JoinCollection({test::RenamedFace(test::ReadSystemFont(kSans), L"Tessera Unit Pair A", L"Bold"),
+                            test::RenamedFace(test::ReadSystemFont(kSerif), L"Tessera Unit Pair B", L"Bold")}));
   LoadFont(duo, changed);
   EXPECT_TRUE(FontFamilyVisible(L"Tessera Unit Pair A"));
   EXPECT_TRUE(FontFamilyVisible(L"Tessera Unit Pair B"));
@@ -308,7 +310,8 @@ TEST(FontChangeBroadcast, ReachesTopLevelWindowsAndAHungWindowCannotHoldItUp) {
   std::atomic<HWND> listening{nullptr}, hung{nullptr};
   std::atomic<bool> stop{false};
   std::thread listener([&] {
-    listening = ::CreateWindowExW(0, cls.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, cls.hInstance, nullptr);
+    listening =
+        ::CreateWindowExW(0, cls.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, cls.hInstance, nullptr);
     MSG msg;
     while (!stop) {
       while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);

@@ -68,7 +68,8 @@ bool SavePng(const TScreenShot& shot, const std::wstring& file) {
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapEncoder> encoder;
   ComPtr<IWICBitmapFrameEncode> frame;
-  if (FAILED(factory->CreateStream(stream.put())) || FAILED(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE)) ||
+  if (FAILED(factory->CreateStream(stream.put())) ||
+      FAILED(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE)) ||
       FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) ||
       FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
       FAILED(encoder->CreateNewFrame(frame.put(), nullptr)) || FAILED(frame->Initialize(nullptr)) ||

@@ -25,17 +25,6 @@ constexpr const wchar_t* kNamePrefix = L"Tessera Run ";
 constexpr const wchar_t* kFilePrefix = L"tessera-run";
 constexpr const wchar_t* kSans = L"truetype\\dejavu\\DejaVuSans.ttf";
 
-// The list file format of the font commands.
-std::string ListBytes(const std::vector<std::wstring>& files) {
-  std::string bytes = "\xFF\xFE";
-  for (const auto& file : files)
-    for (wchar_t c : file + L"\r\n") {
-      bytes += static_cast<char>(c & 0xFF);
-      bytes += static_cast<char>(c >> 8);
-    }
-  return bytes;
-}
-
 std::wstring ShippedHelper() {
   wchar_t full[MAX_PATH * 4];
   const std::wstring relative = GetModuleFolder() + L"..\\dist\\Typemount.exe";
@@ -52,7 +41,7 @@ protected:
     return temp.file(name, test::RenamedFont(test::ReadSystemFont(kSans), kNamePrefix + family, L"Regular"));
   }
   std::wstring List(const std::vector<std::wstring>& files, const std::wstring& name = L"ves1A2B.tmp") {
-    return temp.file(name, ListBytes(files));
+    return temp.file(name, test::FontListBytes(files));
   }
   TempFolder temp;
 };
@@ -102,8 +91,8 @@ TEST_F(TypemountRun, DoesEveryListedFontAndReportsEachFailure) {
   ASSERT_EQ(report.Fonts.size(), 5u);
   EXPECT_EQ(report.DoneCount(), 2u);
   EXPECT_FALSE(report.Succeeded());
-  EXPECT_EQ(SummaryText(report), L"Fonts installed: 2 of 5.\r\n\r\n" + missing + L": The file does not exist\r\n" + broken +
-                                     L": Not a usable font: a table lies past the end of the file\r\n" + text +
+  EXPECT_EQ(SummaryText(report), L"Fonts installed: 2 of 5.\r\n\r\n" + missing + L": The file does not exist\r\n" +
+                                     broken + L": Not a usable font: a table lies past the end of the file\r\n" + text +
                                      L": Not a .ttf, .otf or .ttc file");
   std::wstring data;
   EXPECT_TRUE(test::FontValue(HKEY_CURRENT_USER, L"Tessera Run A (TrueType)", data));
@@ -127,10 +116,10 @@ TEST_F(TypemountRun, TheTemporaryListGoesOnSuccessAndOnFailure) {
     bool succeeded;
     std::wstring summaryStart;
   } cases[] = {
-      {"success", ListBytes({font}), foLoad, true, L"Fonts loaded: 1 of 1."},
-      {"the font fails", ListBytes({font}), foUnload, false, L"Fonts unloaded: 0 of 1.\r\n\r\n" + font},
+      {"success", test::FontListBytes({font}), foLoad, true, L"Fonts loaded: 1 of 1."},
+      {"the font fails", test::FontListBytes({font}), foUnload, false, L"Fonts unloaded: 0 of 1.\r\n\r\n" + font},
       {"a list without byte-order mark", WideToUtf8(font + L"\r\n"), foLoad, false, L"The font list \""},
-      {"an empty list", ListBytes({}), foLoad, false, L"The font list \""},
+      {"an empty list", test::FontListBytes({}), foLoad, false, L"The font list \""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -196,7 +185,8 @@ BOOL CALLBACK FindHelperBox(HWND window, LPARAM lp) {
   wchar_t cls[32] = {}, title[64] = {};
   ::GetClassNameW(window, cls, 32);
   ::GetWindowTextW(window, title, 64);
-  if (pid == search->Process && ::IsWindowVisible(window) && wcscmp(cls, L"#32770") == 0 && wcscmp(title, L"Tessera") == 0) {
+  if (pid == search->Process && ::IsWindowVisible(window) && wcscmp(cls, L"#32770") == 0 &&
+      wcscmp(title, L"Tessera") == 0) {
     search->Box = window;
     return FALSE;
   }
@@ -209,8 +199,8 @@ UniqueKernelHandle NotElevatedToken() {
   SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
   UniqueSid admins;
   if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, token.put()) ||
-      !::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
-                                  admins.put()))
+      !::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
+                                  0, admins.put()))
     return {};
   SID_AND_ATTRIBUTES disabled{admins.get(), 0};
   if (!::CreateRestrictedToken(token.get(), 0, 1, &disabled, 0, nullptr, 0, nullptr, restricted.put())) return {};
@@ -224,10 +214,10 @@ THelperRun RunHelper(const std::wstring& arguments, const std::wstring& shotFile
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  const BOOL started =
-      token ? ::CreateProcessAsUserW(token, nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                     &startup, &info)
-            : ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+  const BOOL started = token ? ::CreateProcessAsUserW(token, nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                                      nullptr, nullptr, &startup, &info)
+                             : ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                                nullptr, &startup, &info);
   if (!started) {
     ADD_FAILURE() << "cannot start Typemount.exe";
     return run;
@@ -249,8 +239,10 @@ THelperRun RunHelper(const std::wstring& arguments, const std::wstring& shotFile
   } else {
     ADD_FAILURE() << "no summary box";
   }
-  if (::WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0) ::GetExitCodeProcess(process.get(), &run.ExitCode);
-  else ::TerminateProcess(process.get(), 99);
+  if (::WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0)
+    ::GetExitCodeProcess(process.get(), &run.ExitCode);
+  else
+    ::TerminateProcess(process.get(), 99);
   return run;
 }
 
@@ -265,15 +257,17 @@ TEST_F(TypemountRun, TheProgramShowsOneSummaryBoxAndReturnsItsExitCode) {
     std::wstring text;  // a start of the box's text
     bool information;
   } cases[] = {
-      {"load", ListBytes({font}), L"-load -tmp", 0, L"Fonts loaded: 1 of 1.", true},
-      {"install for all users (an administrator)", ListBytes({font}), L"-install -tmp", 0, L"Fonts installed: 1 of 1.",
-       true},
-      {"install again", ListBytes({font}), L"-install -tmp", 1,
-       L"Fonts installed: 0 of 1.\r\n\r\n" + font + L": Already installed as \"Tessera Run Program (TrueType)\"", false},
-      {"uninstall", ListBytes({font}), L"-uninstall -tmp", 0, L"Fonts uninstalled: 1 of 1.", true},
-      {"a missing font", ListBytes({missing}), L"-install -tmp", 1,
+      {"load", test::FontListBytes({font}), L"-load -tmp", 0, L"Fonts loaded: 1 of 1.", true},
+      {"install for all users (an administrator)", test::FontListBytes({font}), L"-install -tmp", 0,
+       L"Fonts installed: 1 of 1.", true},
+      {"install again", test::FontListBytes({font}), L"-install -tmp", 1,
+       L"Fonts installed: 0 of 1.\r\n\r\n" + font + L": Already installed as \"Tessera Run Program (TrueType)\"",
+       false},
+      {"uninstall", test::FontListBytes({font}), L"-uninstall -tmp", 0, L"Fonts uninstalled: 1 of 1.", true},
+      {"a missing font", test::FontListBytes({missing}), L"-install -tmp", 1,
        L"Fonts installed: 0 of 1.\r\n\r\n" + missing + L": The file does not exist", false},
-      {"no operation", ListBytes({font}), L"-tmp", 1, L"Usage: Typemount.exe \"<font list file>\" -install", false},
+      {"no operation", test::FontListBytes({font}), L"-tmp", 1, L"Usage: Typemount.exe \"<font list file>\" -install",
+       false},
       {"no byte-order mark", WideToUtf8(font), L"-load -tmp", 1, L"The font list \"", false},
   };
   for (const auto& c : cases) {
@@ -303,7 +297,8 @@ TEST_F(TypemountRun, WithoutElevationTheProgramInstallsForTheCurrentUser) {
   ASSERT_TRUE(token);
   const std::wstring font = Font(L"tessera-run mine.ttf", L"Mine");
   const std::wstring copy = test::UserFontsFolder() + L"tessera-run mine.ttf";
-  THelperRun run = RunHelper(L"\"" + temp.file(L"ves u.tmp", ListBytes({font})) + L"\" -install -tmp", L"", token.get());
+  THelperRun run =
+      RunHelper(L"\"" + temp.file(L"ves u.tmp", test::FontListBytes({font})) + L"\" -install -tmp", L"", token.get());
   EXPECT_EQ(run.ExitCode, 0u);
   EXPECT_EQ(run.Text, L"Fonts installed: 1 of 1.");
   std::wstring data;
@@ -313,7 +308,8 @@ TEST_F(TypemountRun, WithoutElevationTheProgramInstallsForTheCurrentUser) {
   EXPECT_FALSE(test::FontValue(HKEY_LOCAL_MACHINE, L"Tessera Run Mine (TrueType)", data));
   EXPECT_FALSE(FileExists(test::MachineFontsFolder() + L"tessera-run mine.ttf"));
 
-  run = RunHelper(L"\"" + temp.file(L"ves u.tmp", ListBytes({font})) + L"\" -uninstall -tmp", L"", token.get());
+  run =
+      RunHelper(L"\"" + temp.file(L"ves u.tmp", test::FontListBytes({font})) + L"\" -uninstall -tmp", L"", token.get());
   EXPECT_EQ(run.ExitCode, 0u);
   EXPECT_EQ(run.Text, L"Fonts uninstalled: 1 of 1.");
   EXPECT_FALSE(test::FontValue(HKEY_CURRENT_USER, L"Tessera Run Mine (TrueType)", data));
@@ -327,12 +323,13 @@ TEST_F(TypemountRun, TheSummaryBoxAtEachDpi) {
   const std::wstring shots = GetModuleFolder() + L"..\\..\\shots\\";
   ::CreateDirectoryW(shots.c_str(), nullptr);
   UniqueRegKey desktop;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                              nullptr, desktop.put(), nullptr),
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                              KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, desktop.put(), nullptr),
             ERROR_SUCCESS);
   DWORD saved = 0, size = sizeof(saved), type = 0;
   const bool hadValue = ::RegQueryValueExW(desktop.get(), L"LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&saved),
-                                           &size) == ERROR_SUCCESS && type == REG_DWORD;
+                                           &size) == ERROR_SUCCESS &&
+                        type == REG_DWORD;
   ScopeExit restore([&] {
     if (hadValue)
       ::RegSetValueExW(desktop.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&saved), sizeof(saved));
@@ -341,13 +338,15 @@ TEST_F(TypemountRun, TheSummaryBoxAtEachDpi) {
   });
   for (DWORD dpi : {96u, 144u, 192u}) {
     SCOPED_TRACE(dpi);
-    ASSERT_EQ(::RegSetValueExW(desktop.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi)),
-              ERROR_SUCCESS);
-    const std::wstring list = temp.file(L"ves shot.tmp", ListBytes({font}));
-    const THelperRun good = RunHelper(L"\"" + list + L"\" -load -tmp", shots + L"typemount-ok-" + IntToText(dpi) + L".png");
+    ASSERT_EQ(
+        ::RegSetValueExW(desktop.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi)),
+        ERROR_SUCCESS);
+    const std::wstring list = temp.file(L"ves shot.tmp", test::FontListBytes({font}));
+    const THelperRun good =
+        RunHelper(L"\"" + list + L"\" -load -tmp", shots + L"typemount-ok-" + IntToText(dpi) + L".png");
     EXPECT_EQ(good.Text, L"Fonts loaded: 1 of 1.");
     // Fonts loaded without FR_PRIVATE belong to the session: the next process unloads the one loaded above.
-    const std::wstring failing = temp.file(L"ves shot.tmp", ListBytes({font, missing}));
+    const std::wstring failing = temp.file(L"ves shot.tmp", test::FontListBytes({font, missing}));
     const THelperRun bad =
         RunHelper(L"\"" + failing + L"\" -unload -tmp", shots + L"typemount-failed-" + IntToText(dpi) + L".png");
     EXPECT_EQ(bad.Text, L"Fonts unloaded: 1 of 2.\r\n\r\n" + missing + L": The file does not exist");
