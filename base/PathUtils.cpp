@@ -25,6 +25,19 @@ DWORD QuietAttributes(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring NameCompareKey(std::wstring_view name) {
+  std::wstring key(name);
+  if (!key.empty())
+    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(), static_cast<int>(name.size()), key.data(),
+                    static_cast<int>(key.size()), nullptr, nullptr, 0);
+  return key;
+}
+
+bool SameNameIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
 std::wstring IncludeTrailingBackslash(std::wstring path) {
   if (!path.empty() && path.back() != L'\\') path += L'\\';
   return path;

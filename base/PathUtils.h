@@ -13,6 +13,11 @@ std::wstring ExtractFilePath(std::wstring_view path);  // folder part, with its 
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFileExt(std::wstring_view path);   // ".ext" from the last dot of the name, or empty
 
+// The text upper-cased the way the file system and the registry compare names (every letter, not only
+// ASCII), so that two paths or value names are the same when their keys are equal.
+std::wstring NameCompareKey(std::wstring_view name);
+bool SameNameIgnoringCase(std::wstring_view a, std::wstring_view b);
+
 // True for an existing folder.
 bool IsDirectory(const std::wstring& path);
 // True for an existing file; a folder does not count.

@@ -2,6 +2,7 @@
 #include "shellutils/TextFile.h"
 
 #include "base/Handles.h"
+#include "shellutils/FileUtils.h"
 
 #include <windows.h>
 
@@ -9,25 +10,8 @@ namespace tessera {
 
 bool ReadTextFile(const std::wstring& path, std::wstring& text) {
   text.clear();
-  UniqueFileHandle file(
-      ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file) return false;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) return false;
-  if (size.QuadPart >= 0xFFFFFFFFLL) {  // one read takes at most 4 GiB - 1
-    ::SetLastError(ERROR_FILE_TOO_LARGE);
-    return false;
-  }
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  DWORD total = 0;
-  while (total < bytes.size()) {
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size() - total), &got, nullptr))
-      return false;  // a read error is no empty text
-    if (got == 0) break;
-    total += got;
-  }
-  bytes.resize(total);
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
 
   TTextEncoding used;
   text = DecodeText(bytes, std::nullopt, used);

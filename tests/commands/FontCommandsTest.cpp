@@ -9,6 +9,7 @@
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "support/StandIns.h"
+#include "support/FontFixtures.h"
 #include "support/TempFolder.h"
 
 #include <set>
@@ -18,21 +19,12 @@
 namespace tessera {
 namespace {
 
+using test::FontListBytes;
 using test::ProgramCopy;
 using test::RecordSession;
 using test::TempFolder;
 using test::TRecord;
 
-// The list file format: UTF-16 LE with byte-order mark, every line ended by CR LF.
-std::string ListBytes(const std::vector<std::wstring>& files) {
-  std::string bytes = "\xFF\xFE";
-  for (const auto& file : files)
-    for (wchar_t c : file + L"\r\n") {
-      bytes += static_cast<char>(c & 0xFF);
-      bytes += static_cast<char>(c >> 8);
-    }
-  return bytes;
-}
 
 std::wstring FontProgram() { return GetModuleFolder() + L"Typemount.exe"; }
 
@@ -82,7 +74,7 @@ TEST_F(FontCommandsTest, StartsTheFontProgramWithTheListFileAndTheSwitch) {
     EXPECT_EQ(record.CommandLine,
               L"\"" + FontProgram() + L"\" \"" + listFile + L"\" " + c.commandSwitch + L" -tmp");
     EXPECT_EQ(record.Arguments, 3);
-    EXPECT_EQ(session.argumentCopy(1), ListBytes(fonts)) << "font paths go unchanged through the list";
+    EXPECT_EQ(session.argumentCopy(1), FontListBytes(fonts)) << "font paths go unchanged through the list";
     EXPECT_TRUE(FileExists(listFile)) << "the list file is left for the font program";
   }
   EXPECT_EQ(NewTempFiles().size(), 4u) << "one list file per invocation";

@@ -11,6 +11,7 @@
 #include "base/StringUtils.h"
 #include "settings/settings_strings.h"
 #include "shellext/shellext_strings.h"
+#include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/shellutils_strings.h"
 
@@ -49,7 +50,8 @@ std::wstring VersionString(const std::wstring& file, const wchar_t* name) {
 }
 
 TEST(ShippedFiles, CarryTheProductVersion) {
-  for (const std::wstring& name : {std::wstring(kShellExtDllName), std::wstring(L"TesseraConfig.exe")}) {
+  for (const std::wstring& name :
+       {std::wstring(kShellExtDllName), std::wstring(L"TesseraConfig.exe"), std::wstring(L"Typemount.exe")}) {
     SCOPED_TRACE(WideToUtf8(name));
     std::wstring file = DistFile(name);
     TFileVersion v{};
@@ -75,6 +77,7 @@ TEST(ShippedFiles, EveryStringOfTheirLayersResolves) {
   const Binary binaries[] = {
       {kShellExtDllName, {"base", "settings", "shellutils", "commands", "shellext"}},
       {L"TesseraConfig.exe", {"base", "settings", "shellutils", "config"}},
+      {L"Typemount.exe", {"base", "shellutils", "typemount"}},
   };
   for (const auto& binary : binaries) {
     SCOPED_TRACE(WideToUtf8(binary.name));
@@ -103,8 +106,11 @@ TEST(ShippedFiles, ShellExtensionHoldsItsTexts) {
   EXPECT_EQ(text(IDS_GROUP_OPTIONS_OF), L"%s options");
 }
 
-TEST(ShippedFiles, SettingsProgramCarriesItsManifest) {
-  UniqueModule exe = LoadAsData(DistFile(L"TesseraConfig.exe"));
+// asInvoker (elevation is asked for by whoever starts the program), per-monitor DPI awareness version 2,
+// common controls 6 and the product's version.
+void ExpectProgramManifest(const std::wstring& program) {
+  SCOPED_TRACE(WideToUtf8(program));
+  UniqueModule exe = LoadAsData(DistFile(program));
   ASSERT_TRUE(exe);
   HRSRC res = ::FindResourceW(exe.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
   ASSERT_NE(res, nullptr);
@@ -115,6 +121,21 @@ TEST(ShippedFiles, SettingsProgramCarriesItsManifest) {
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("version=\"" + WideToUtf8(kVersionText) + ".0\""), std::string::npos);
+}
+
+TEST(ShippedFiles, SettingsProgramCarriesItsManifest) { ExpectProgramManifest(L"TesseraConfig.exe"); }
+
+TEST(ShippedFiles, FontHelperCarriesItsManifestAndIsAWindowsProgram) {
+  ExpectProgramManifest(L"Typemount.exe");
+  // A GUI program: starting it never opens a console window.
+  std::string image;
+  ASSERT_TRUE(ReadFileBytes(DistFile(L"Typemount.exe"), image));
+  ASSERT_GT(image.size(), 0x100u);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+  ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+  ASSERT_LT(static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS), image.size());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.data() + dos->e_lfanew);
+  EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
 }  // namespace
