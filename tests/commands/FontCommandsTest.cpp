@@ -8,8 +8,8 @@
 #include "commands/FontCommands.h"
 #include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
-#include "support/StandIns.h"
 #include "support/FontFixtures.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <set>

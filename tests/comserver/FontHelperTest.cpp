@@ -10,9 +10,9 @@
 
 #include "base/Handles.h"
 #include "base/PathUtils.h"
+#include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
 #include "comserver/DllUnderTest.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/SystemUtils.h"
 #include "support/FontFixtures.h"
 #include "support/InstalledFonts.h"
@@ -74,7 +74,7 @@ protected:
   }
 
   TempFolder temp;
-  test::ScopedSettingsFile settings{test::SettingsText({})};
+  test::ScopedUserSettingsFile settings{test::SettingsText({})};  // the DLL reads the user's file
   test::MessageBoxWatcher boxes{L"Tessera", IDOK, true};
   size_t seen = 0;
 };

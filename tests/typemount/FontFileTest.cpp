@@ -8,8 +8,8 @@
 
 #include "base/StringUtils.h"
 #include "shellutils/Registry.h"
-#include "typemount/FontFile.h"
 #include "support/FontFixtures.h"
+#include "typemount/FontFile.h"
 #include "typemount/FontInstaller.h"
 
 namespace tessera {

@@ -12,9 +12,9 @@
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "support/FontFixtures.h"
 #include "support/InstalledFonts.h"
 #include "support/TempFolder.h"
-#include "support/FontFixtures.h"
 #include "typemount/FontInstaller.h"
 
 namespace tessera {
@@ -296,16 +296,19 @@ TEST_F(FontInstall, LoadAndUnloadForTheSessionOnly) {
   EXPECT_FALSE(FontFamilyVisible(L"Tessera Unit Pair B"));
 }
 
+std::atomic<int> fontChanges{0};
+
+LRESULT CALLBACK CountFontChanges(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_FONTCHANGE) ++fontChanges;
+  return ::DefWindowProcW(hwnd, message, w, l);
+}
+
 // A window that answers, and one whose thread never reads its messages.
 TEST(FontChangeBroadcast, ReachesTopLevelWindowsAndAHungWindowCannotHoldItUp) {
-  static std::atomic<int> fontChanges{0};
   WNDCLASSW cls{};
   cls.lpszClassName = L"TesseraFontChangeProbe";
   cls.hInstance = ::GetModuleHandleW(nullptr);
-  cls.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-    if (message == WM_FONTCHANGE) ++fontChanges;
-    return ::DefWindowProcW(hwnd, message, w, l);
-  };
+  cls.lpfnWndProc = CountFontChanges;
   ::RegisterClassW(&cls);
   std::atomic<HWND> listening{nullptr}, hung{nullptr};
   std::atomic<bool> stop{false};

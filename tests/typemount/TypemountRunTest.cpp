@@ -9,10 +9,10 @@
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
 #include "shellutils/SystemUtils.h"
+#include "support/FontFixtures.h"
 #include "support/InstalledFonts.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/TempFolder.h"
-#include "support/FontFixtures.h"
 #include "typemount/ScreenShot.h"
 #include "typemount/Typemount.h"
 
