@@ -49,13 +49,17 @@ TIniDocument::TIniDocument(std::wstring _fileName, TTextEncoding _encoding)
     : FFileName(std::move(_fileName)), FEncoding(_encoding), FAsciiFoldsPlainly(AsciiFoldsPlainly()) {}
 
 TIniDocument TIniDocument::Load(std::wstring _fileName, std::optional<TTextEncoding> _encoding) {
-  TIniDocument document(std::move(_fileName), _encoding.value_or(teAnsi));
   std::string bytes;
-  if (settings::ReadWholeFile(document.FFileName, bytes)) {
-    TTextEncoding used;
-    document.SetText(DecodeText(bytes, _encoding, used));
-    document.FEncoding = used;
-  }
+  if (settings::ReadWholeFile(_fileName, bytes)) return FromBytes(std::move(_fileName), bytes, _encoding);
+  return TIniDocument(std::move(_fileName), _encoding.value_or(teAnsi));
+}
+
+TIniDocument TIniDocument::FromBytes(std::wstring _fileName, std::string_view _bytes,
+                                     std::optional<TTextEncoding> _encoding) {
+  TIniDocument document(std::move(_fileName), _encoding.value_or(teAnsi));
+  TTextEncoding used;
+  document.SetText(DecodeText(_bytes, _encoding, used));
+  document.FEncoding = used;
   return document;
 }
 

@@ -30,6 +30,8 @@ public:
   // Reads the file when it exists (empty document otherwise). Without _encoding it is taken from the byte-order
   // mark, ANSI when there is none. Raises TesseraError when the file exists but cannot be read.
   static TIniDocument Load(std::wstring _fileName, std::optional<TTextEncoding> _encoding);
+  // The document of bytes read from _fileName before, decoded as Load decodes the file.
+  static TIniDocument FromBytes(std::wstring _fileName, std::string_view _bytes, std::optional<TTextEncoding> _encoding);
 
   const std::wstring& GetFileName() const noexcept { return FFileName; }
   TTextEncoding GetEncoding() const noexcept { return FEncoding; }

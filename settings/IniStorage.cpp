@@ -60,6 +60,10 @@ std::shared_ptr<IOptionStorage> OpenIniStorage(const std::wstring& _fileName) {
   return std::make_shared<TOptionsIniStorage>(_fileName, std::nullopt);
 }
 
+std::shared_ptr<IOptionStorage> OpenIniStorageFromBytes(const std::wstring& _fileName, std::string_view _bytes) {
+  return std::make_shared<TOptionsIniStorage>(TIniDocument::FromBytes(_fileName, _bytes, std::nullopt));
+}
+
 std::shared_ptr<IOptionStorage> CreateIniStorage(const std::wstring& _fileName,
                                                  std::optional<TTextEncoding> _encoding, bool _backup) {
   if (_fileName.empty()) throw TesseraError(ResString(IDS_INI_NO_FILE_NAME));

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "settings/IniDocument.h"
 #include "settings/OptionStorage.h"
@@ -16,6 +17,8 @@ public:
   // Without _encoding the encoding is taken from the file's byte-order mark. Raises TesseraError when the file
   // exists but cannot be read.
   TOptionsIniStorage(const std::wstring& _fileName, std::optional<TTextEncoding> _encoding);
+  // Over a document already in memory.
+  explicit TOptionsIniStorage(TIniDocument _document) : FIniFile(std::move(_document)) {}
 
   void Clear() override;
   void DeleteKey(const std::wstring& _section, const std::wstring& _key) override;
@@ -39,6 +42,9 @@ private:
 
 // For reading: the encoding is detected; no folder is created, no backup made, the name not checked.
 std::shared_ptr<IOptionStorage> OpenIniStorage(const std::wstring& _fileName);
+
+// For reading bytes already read from the file (the encoding from their byte-order mark).
+std::shared_ptr<IOptionStorage> OpenIniStorageFromBytes(const std::wstring& _fileName, std::string_view _bytes);
 
 // For writing: raises TesseraError for an empty name; creates the file's folder when missing; with _backup
 // copies the file to _fileName + ".bak" first (no backup when there is no file).

@@ -110,6 +110,11 @@ void TOptions::Load() {
   ReadFromStorage(*storage, kSectionGeneral);
 }
 
+void TOptions::LoadFromBytes(std::string_view _bytes) {
+  std::shared_ptr<IOptionStorage> storage = OpenIniStorageFromBytes(FIniFileName, _bytes);
+  ReadFromStorage(*storage, kSectionGeneral);
+}
+
 void TOptions::Save() {
   std::shared_ptr<IOptionStorage> storage = CreateIniStorage(FIniFileName, teUtf8, true);
   std::exception_ptr error;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/ProgramOptions.h"
@@ -43,6 +44,8 @@ public:
 
   // Reads the settings file; errors opening it propagate, errors of one option leave its default.
   void Load() override;
+  // Reads the settings from the file's bytes, read before (the settings file itself is not opened).
+  void LoadFromBytes(std::string_view _bytes);
   // Writes every setting that differs from its default (a ".bak" copy of the old file is made first).
   void Save() override;
 

@@ -2,7 +2,6 @@
 
 #include "base/PathUtils.h"
 #include "commands/ShellFlags.h"
-#include "settings/Globals.h"
 #include "shellext/ClassFactory.h"
 #include "shellext/MenuBuilder.h"
 #include "shellext/MenuItems.h"
@@ -10,31 +9,16 @@
 #include "shellutils/SystemUtils.h"
 
 namespace tessera {
-namespace {
 
-// Asking the shell for the application-data folder costs more than reading the whole settings file,
-// and Explorer opens menus all day; the folder does not move while the process runs.
-const std::wstring& UserSettingsFileName() {
-  static const std::wstring name = GetSettingsFileName();
-  return name;
-}
-
-}  // namespace
-
-TComObject* CreateContextMenuObject() { return new TContextMenu(UserSettingsFileName()); }
+TComObject* CreateContextMenuObject() { return new TContextMenu(UserSettingsCache()); }
 
 void TContextMenu::AfterInitialize(bool&) {
-  FOptions.reset();
-  FOptions = std::make_unique<TOptions>(FSettingsFileName);
-  try {
-    FOptions->Load();
-  } catch (...) {
-    // A missing, damaged or unreadable file leaves the defaults.
-  }
+  // A missing, damaged or unreadable file gives the defaults; the cache never throws for the file.
+  FOptions = FSettings->Current();
 }
 
 const TOptions& TContextMenu::Settings() {
-  if (!FOptions) FOptions = std::make_unique<TOptions>(FSettingsFileName);
+  if (!FOptions) FOptions = FSettings->Current();
   return *FOptions;
 }
 

@@ -1,4 +1,4 @@
-// The product's context-menu handler: reads the settings once per menu, builds the menu for the
+// The product's context-menu handler: takes the settings snapshot once per menu, builds the menu for the
 // selection and runs the chosen command.
 #pragma once
 
@@ -8,13 +8,14 @@
 
 #include "settings/Options.h"
 #include "shellext/GenericContextMenu.h"
+#include "shellext/SettingsCache.h"
 
 namespace tessera {
 
 class TContextMenu : public TGenericContextMenu {
 public:
-  // settingsFileName: the settings file each Initialize reads (the factory passes the user's).
-  explicit TContextMenu(std::wstring settingsFileName) : FSettingsFileName(std::move(settingsFileName)) {}
+  // settings: where each Initialize takes its snapshot from (the factory passes the user's settings file's).
+  explicit TContextMenu(std::shared_ptr<TSettingsCache> settings) : FSettings(std::move(settings)) {}
 
   // The settings snapshot of the last Initialize (null before the first).
   const TOptions* Options() const noexcept { return FOptions.get(); }
@@ -34,8 +35,9 @@ private:
   std::wstring GetResizeSizeText(int itemId);
   HRESULT RunCommand(int itemId, bool ctrl, HWND window);
 
-  std::wstring FSettingsFileName;
-  std::unique_ptr<TOptions> FOptions;
+  std::shared_ptr<TSettingsCache> FSettings;
+  // Fixed from Initialize to the next Initialize or the handler's end, whatever the file does meanwhile.
+  std::shared_ptr<const TOptions> FOptions;
 };
 
 }  // namespace tessera

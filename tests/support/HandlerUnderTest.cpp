@@ -7,8 +7,14 @@
 
 namespace tessera::test {
 
-HandlerUnderTest::HandlerUnderTest(const std::optional<std::string>& settings) : FSettings(settings) {
-  TComObject* object = new TContextMenu(FSettings.path());
+HandlerUnderTest::HandlerUnderTest(const std::optional<std::string>& settings) : FSettings(std::in_place, settings) {
+  Create(std::make_shared<TSettingsCache>(FSettings->path()));
+}
+
+HandlerUnderTest::HandlerUnderTest(std::shared_ptr<TSettingsCache> cache) { Create(std::move(cache)); }
+
+void HandlerUnderTest::Create(std::shared_ptr<TSettingsCache> cache) {
+  TComObject* object = new TContextMenu(std::move(cache));
   if (FAILED(object->QueryInterface(IID_IContextMenu, FHandler.put_void())))
     throw std::runtime_error("no IContextMenu");
   FHandler->QueryInterface(IID_IShellExtInit, FInit.put_void());

@@ -4,11 +4,13 @@
 
 #include <shlobj.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Handles.h"
+#include "shellext/SettingsCache.h"
 #include "support/MenuReader.h"
 #include "support/SettingsFile.h"
 
@@ -19,9 +21,11 @@ public:
   // settings: the bytes of the settings file the handler reads at each Initialize; nullopt: no file (the
   // defaults).
   explicit HandlerUnderTest(const std::optional<std::string>& settings = std::nullopt);
+  // A handler that takes its snapshots from a settings cache the test shares between handlers.
+  explicit HandlerUnderTest(std::shared_ptr<TSettingsCache> cache);
 
-  // The handler's settings file, to change or remove between Initialize calls.
-  const TestSettingsFile& settings() const { return FSettings; }
+  // The handler's settings file, to change or remove between Initialize calls (not with a shared cache).
+  const TestSettingsFile& settings() const { return FSettings.value(); }
 
   // Initialize with a data object for the paths (a selection).
   HRESULT Select(const std::vector<std::wstring>& paths);
@@ -43,7 +47,9 @@ public:
   UINT idCmdFirst() const { return FFirst; }
 
 private:
-  TestSettingsFile FSettings;
+  void Create(std::shared_ptr<TSettingsCache> cache);
+
+  std::optional<TestSettingsFile> FSettings;
   ComPtr<IContextMenu> FHandler;
   ComPtr<IShellExtInit> FInit;
   UniqueMenu FMenu;
