@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "base/ErrorText.h"
+#include "base/FileBytes.h"
 #include "base/Handles.h"
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
@@ -52,31 +53,13 @@ UniqueFileHandle CreateSiblingTempFile(const std::wstring& _fileName, DWORD _att
 bool ReadWholeFile(const std::wstring& _fileName, std::string& _bytes) {
   _bytes.clear();
   if (_fileName.empty()) return false;
-  UniqueFileHandle file(::CreateFileW(_fileName.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) {
-    DWORD error = ::GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
-    if (IsDirectory(_fileName)) return false;
-    RaiseFileError(IDS_INI_CANNOT_READ, _fileName, error);
-  }
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) RaiseFileError(IDS_INI_CANNOT_READ, _fileName, ::GetLastError());
-  if (static_cast<unsigned long long>(size.QuadPart) > kMaxIniFileSize)
-    throw TesseraError(FormatText(TResText{IDS_INI_TOO_LARGE}, _fileName.c_str()),
-                       HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
-  _bytes.resize(static_cast<size_t>(size.QuadPart));
-  size_t done = 0;
-  while (done < _bytes.size()) {
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), _bytes.data() + done, static_cast<DWORD>(_bytes.size() - done), &read, nullptr))
-      RaiseFileError(IDS_INI_CANNOT_READ, _fileName, ::GetLastError());
-    if (read == 0) break;  // the file became shorter while we read it
-    done += read;
-  }
-  _bytes.resize(done);
-  return true;
+  if (ReadFileBytes(_fileName, _bytes, kMaxIniFileSize)) return true;
+  DWORD error = ::GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  if (error == ERROR_FILE_TOO_LARGE)
+    throw TesseraError(FormatText(TResText{IDS_INI_TOO_LARGE}, _fileName.c_str()), HRESULT_FROM_WIN32(error));
+  if (IsDirectory(_fileName)) return false;
+  RaiseFileError(IDS_INI_CANNOT_READ, _fileName, error);
 }
 
 void ReplaceFileContent(const std::wstring& _fileName, std::string_view _bytes) {

@@ -12,9 +12,6 @@ namespace tessera {
 // Called for every file found: the folder it is in (ending with a backslash) and its find record.
 using TFoundFileProc = std::function<void(const std::wstring& folder, const WIN32_FIND_DATAW& data)>;
 
-// Reads the whole file into bytes. False (last error set, ERROR_FILE_TOO_LARGE above maxSize) when it cannot.
-bool ReadFileBytes(const std::wstring& path, std::string& bytes, uint64_t maxSize = 0xFFFFFFFEull);
-
 // Size in bytes (0 for a folder), or -1 when the path cannot be queried.
 int64_t FileSizeByName(const std::wstring& path);
 

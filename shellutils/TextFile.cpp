@@ -1,8 +1,8 @@
 // Whole-file text reading and writing: byte-order marks pick or state the encoding.
 #include "shellutils/TextFile.h"
 
+#include "base/FileBytes.h"
 #include "base/Handles.h"
-#include "shellutils/FileUtils.h"
 
 #include <windows.h>
 

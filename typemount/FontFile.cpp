@@ -3,10 +3,10 @@
 
 #include "base/Error.h"
 #include "base/ErrorText.h"
+#include "base/FileBytes.h"
 #include "base/ResourceString.h"
 #include "base/StringUtils.h"
 #include "base/TextEncoding.h"
-#include "shellutils/FileUtils.h"
 #include "typemount/typemount_strings.h"
 
 #include <cstdint>

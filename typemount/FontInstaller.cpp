@@ -3,10 +3,10 @@
 
 #include "base/Error.h"
 #include "base/ErrorText.h"
+#include "base/FileBytes.h"
 #include "base/Handles.h"
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
-#include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "typemount/FontFile.h"
 #include "typemount/typemount_strings.h"

@@ -3,6 +3,7 @@
 
 #include "base/Error.h"
 #include "base/ErrorText.h"
+#include "base/FileBytes.h"
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
 #include "shellutils/FileUtils.h"

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "StringIds.h"
+#include "base/FileBytes.h"
 #include "base/Handles.h"
 #include "base/ProductInfo.h"
 #include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
 #include "settings/settings_strings.h"
 #include "shellext/shellext_strings.h"
-#include "shellutils/FileUtils.h"
 #include "shellutils/SystemUtils.h"
 #include "shellutils/shellutils_strings.h"
 

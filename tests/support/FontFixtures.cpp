@@ -5,7 +5,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "shellutils/FileUtils.h"
+#include "base/FileBytes.h"
 
 namespace tessera::test {
 namespace {
