@@ -190,9 +190,15 @@ static SIZE OuterSize(HWND dialog, SIZE client, UINT dpi) {
 void TfrmRegisterShellExt::PlaceOnOwner() {
   const SIZE size = OuterSize(FHandle, RegisterShellExtLayout(FDpi).Client, FDpi);
   RECT owner{};
+  bool restoredPlace = false;
   HMONITOR monitor = nullptr;
   if (FOwner && ::GetWindowRect(FOwner, &owner)) {
-    monitor = ::MonitorFromWindow(FOwner, MONITOR_DEFAULTTONEAREST);
+    // A minimized owner is centred on where it will be restored to, not on its icon.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    restoredPlace = ::IsIconic(FOwner) && ::GetWindowPlacement(FOwner, &placement);
+    if (restoredPlace) owner = placement.rcNormalPosition;
+    monitor = ::MonitorFromRect(&owner, MONITOR_DEFAULTTONEAREST);
   } else {
     POINT cursor{};
     ::GetCursorPos(&cursor);
@@ -201,6 +207,8 @@ void TfrmRegisterShellExt::PlaceOnOwner() {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   ::GetMonitorInfoW(monitor, &info);
+  if (restoredPlace)  // the restored place is in work-area coordinates
+    ::OffsetRect(&owner, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
   if (!FOwner) owner = info.rcWork;  // no owner: the middle of the work area
   const POINT at = CentreOnOwner(owner, size, info.rcWork);
   ::SetWindowPos(FHandle, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);

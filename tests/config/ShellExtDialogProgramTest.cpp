@@ -102,8 +102,8 @@ protected:
     return code ? *code : 0xFFFFFFFF;
   }
   // Starts the program and waits for its dialog.
-  HWND Open(std::unique_ptr<ChildProcess>& program) {
-    program = std::make_unique<ChildProcess>(L"\"" + FProgram + L"\"", FWorkFolder);
+  HWND Open(std::unique_ptr<ChildProcess>& program, const wchar_t* options = L"") {
+    program = std::make_unique<ChildProcess>(L"\"" + FProgram + L"\"" + options, FWorkFolder);
     HWND dialog = test::WaitForTopWindow(program->pid(), kCaption, 15000, L"#32770");
     if (dialog) ::Sleep(200);  // settled, so that input goes to it
     return dialog;
@@ -256,6 +256,28 @@ TEST_F(DialogOfTheProgram, LaysItselfOutAtTheDpiOfTheSystemCentredOnItsOwner) {
     Click(dialog, L"Close");
     EXPECT_EQ(program->waitForExit(10000), std::optional<DWORD>(0));
   }
+}
+
+TEST_F(DialogOfTheProgram, OverAMinimizedOwnerItIsCentredOnItsRestoredPlace) {
+  std::unique_ptr<ChildProcess> program;
+  HWND dialog = Open(program, L" --minimized");
+  ASSERT_NE(dialog, nullptr);
+  HWND owner = ::GetWindow(dialog, GW_OWNER);
+  ASSERT_NE(owner, nullptr);
+  ASSERT_TRUE(::IsIconic(owner));
+  // The stand-in opens its main window in the middle of the work area before it minimizes it (its restored
+  // place cannot be read from another process).
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT d{};
+  ::GetWindowRect(dialog, &d);
+  EXPECT_NEAR((work.left + work.right) / 2, (d.left + d.right) / 2, 1);
+  EXPECT_NEAR((work.top + work.bottom) / 2, (d.top + d.bottom) / 2, 1);
+  ::SetForegroundWindow(dialog);
+  test::PressKeys({VK_ESCAPE});
+  EXPECT_EQ(program->waitForExit(10000), std::optional<DWORD>(0));
 }
 
 TEST_F(DialogOfTheProgram, RefusesToWorkFromANetworkShare) {

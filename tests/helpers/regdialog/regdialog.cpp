@@ -5,6 +5,7 @@
 //   regdialog.exe --enabled          ends with 10 when the shell extension is enabled for the DLL beside it,
 //                                    20 when not
 //   regdialog.exe --shot <file.png>  shows the dialog, saves its picture, closes it; 0, or 3 when no picture
+//   regdialog.exe --minimized        shows the dialog over the main window minimized
 #include <windows.h>
 #include <shellapi.h>
 
@@ -52,7 +53,7 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateOwner(HINSTANCE instance) {
+HWND CreateOwner(HINSTANCE instance, bool minimized) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = OwnerProc;
@@ -73,6 +74,7 @@ HWND CreateOwner(HINSTANCE instance) {
                                  work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
                                  w, h, nullptr, nullptr, instance, nullptr);
   ::ShowWindow(owner, SW_SHOW);
+  if (minimized) ::ShowWindow(owner, SW_MINIMIZE);  // as the user minimizes it
   ::UpdateWindow(owner);
   return owner;
 }
@@ -86,7 +88,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   if (mode == L"--enabled") return tessera::IsShellExtensionEnabled() ? 10 : 20;
 
-  HWND owner = CreateOwner(instance);
+  HWND owner = CreateOwner(instance, mode == L"--minimized");
   if (mode == L"--shot" && argc > 2) {
     gShotFile = argv[2];
     ::SetCursorPos(0, 0);  // no button under the mouse: the picture shows the dialog at rest
