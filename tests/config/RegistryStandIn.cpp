@@ -10,7 +10,16 @@ RegistryStandIn::RegistryStandIn(HKEY root, std::wstring keyPath, std::wstring v
     : FRoot(root), FKey(std::move(keyPath)), FValue(std::move(valueName)), FView(view) {
   UniqueRegKey key;
   FKeyExisted = ::RegOpenKeyExW(FRoot, FKey.c_str(), 0, KEY_READ | FView, key.put()) == ERROR_SUCCESS;
-  if (!FKeyExisted) return;
+  if (!FKeyExisted) {
+    // The outermost key the test will create, removed with all below it afterwards.
+    FCreatedTop = FKey;
+    for (size_t at = FKey.rfind(L'\\'); at != std::wstring::npos && at > 0; at = FKey.rfind(L'\\', at - 1)) {
+      UniqueRegKey parent;
+      if (::RegOpenKeyExW(FRoot, FKey.substr(0, at).c_str(), 0, KEY_READ | FView, parent.put()) == ERROR_SUCCESS) break;
+      FCreatedTop = FKey.substr(0, at);
+    }
+    return;
+  }
   DWORD size = 0;
   const wchar_t* name = FValue.empty() ? nullptr : FValue.c_str();
   if (::RegQueryValueExW(key.get(), name, nullptr, &FType, nullptr, &size) != ERROR_SUCCESS) return;
@@ -23,10 +32,10 @@ RegistryStandIn::~RegistryStandIn() {
   try {
     if (!FKeyExisted) {
       UniqueRegKey key;
-      if (::RegOpenKeyExW(FRoot, FKey.c_str(), 0, KEY_ALL_ACCESS | FView, key.put()) == ERROR_SUCCESS)
+      if (::RegOpenKeyExW(FRoot, FCreatedTop.c_str(), 0, KEY_ALL_ACCESS | FView, key.put()) == ERROR_SUCCESS)
         ::RegDeleteTreeW(key.get(), nullptr);
       key.reset();
-      ::RegDeleteKeyExW(FRoot, FKey.c_str(), FView, 0);
+      ::RegDeleteKeyExW(FRoot, FCreatedTop.c_str(), FView, 0);
       return;
     }
     if (FValueExisted) setRaw(FType, FData.data(), static_cast<DWORD>(FData.size()));

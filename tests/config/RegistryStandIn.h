@@ -1,5 +1,5 @@
 // Registry values that a test sets for the code under test and puts back afterwards: the value as it was
-// (or its absence), and keys the test had to create removed again.
+// (or its absence), and the keys the test had to create removed again, up to the outermost one.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +25,7 @@ public:
 
 private:
   HKEY FRoot;
-  std::wstring FKey, FValue;
+  std::wstring FKey, FValue, FCreatedTop;
   REGSAM FView;
   bool FKeyExisted = false, FValueExisted = false;
   DWORD FType = REG_NONE;

@@ -78,11 +78,11 @@ TEST(ShellExtRegistration, RegisteredPathMatchesIgnoringTheCaseOfAsciiLettersOnl
       {L"C:\\Program Files\\Tessera Caf\u00e9\\Tessera64.dll ", false},
       {L"", false},
   };
-  test::RegistryStandIn server(HKEY_CLASSES_ROOT, kTestServerKey, L"");
+  // In the 64-bit view, where the 64-bit build registers (the views are the next test's).
+  test::RegistryStandIn server(HKEY_CLASSES_ROOT, kTestServerKey, L"", KEY_WOW64_64KEY);
   for (const auto& c : cases) {
     server.setString(c.registered);
     EXPECT_EQ(IsServerRegisteredAs(kTestClass, dll, true), c.matches) << WideToUtf8(c.registered);
-    EXPECT_EQ(IsServerRegisteredAs(kTestClass, dll, false), c.matches) << WideToUtf8(c.registered);
   }
   server.remove();
   EXPECT_FALSE(IsServerRegisteredAs(kTestClass, dll, true));
