@@ -53,6 +53,19 @@ std::wstring ExtractFileExt(std::wstring_view path) {
   return std::wstring(path.substr(dot));
 }
 
+std::wstring ExtractFileDrive(std::wstring_view path) {
+  if (path.size() >= 2 && path[1] == L':') return std::wstring(path.substr(0, 2));
+  if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') {
+    // \\server\share: the share ends at the next backslash or at the end; both parts must be there.
+    size_t server = path.find(L'\\', 2);
+    if (server == std::wstring_view::npos || server == 2 || server + 1 == path.size()) return {};
+    size_t share = path.find(L'\\', server + 1);
+    if (share == server + 1) return {};
+    return std::wstring(path.substr(0, share));
+  }
+  return {};
+}
+
 bool IsDirectory(const std::wstring& path) {
   if (path.empty()) return false;
   DWORD attributes = QuietAttributes(path);

@@ -12,6 +12,9 @@ std::wstring IncludeTrailingBackslash(std::wstring path);
 std::wstring ExtractFilePath(std::wstring_view path);  // folder part, with its trailing separator
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExtractFileExt(std::wstring_view path);   // ".ext" from the last dot of the name, or empty
+// The drive a path lies on, without a trailing backslash: "C:" of "C:\x", "\\server\share" of
+// "\\server\share\x"; empty for a relative path or an incomplete network name.
+std::wstring ExtractFileDrive(std::wstring_view path);
 
 // The text upper-cased the way the file system and the registry compare names (every letter, not only
 // ASCII), so that two paths or value names are the same when their keys are equal.

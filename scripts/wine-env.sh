@@ -24,12 +24,21 @@ wine_env_start() {
     "$wine" wineboot -i >"$tessera_root/build/wineboot.log" 2>&1 || true
     "$wineserver" -w
   fi
+  # Wine's own fonts (Tahoma, the title-bar glyphs of Marlett...) into the prefix: Debian's Wine does not load
+  # them from its data folder, and the windows would be drawn with other faces.
+  if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   # One persistent server for the whole run, so that each test program starts in milliseconds.
   setsid "$wineserver" -p >"$tessera_root/build/wineserver.log" 2>&1 < /dev/null &
   sleep 0.3
   # Start Wine's background services now, from a process whose output goes nowhere: started by the first
   # test program instead, they would inherit its output pipe and CTest would wait for them to end.
   "$wine" cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+  # Xvfb has no window manager: Wine draws the windows' frames and title bars itself, as Windows would.
+  if ! grep -q '^"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null || true
+  fi
   # Likewise the desktop process, which the first window brings up.
   local warmup=$tessera_root/build/win64/tests/helpers/warmup.exe
   [ -f "$warmup" ] && { "$wine" "$warmup" >/dev/null 2>&1 </dev/null || true; }

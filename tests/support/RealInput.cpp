@@ -1,0 +1,139 @@
+#include "support/RealInput.h"
+
+#include <vector>
+
+namespace tessera::test {
+namespace {
+
+void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x;
+  input.mi.dy = y;
+  input.mi.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+struct TTopSearch {
+  DWORD Pid;
+  const std::wstring* Caption;
+  const wchar_t* Class;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM lp) {
+  auto* search = reinterpret_cast<TTopSearch*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != search->Pid || !::IsWindowVisible(window) || WindowText(window) != *search->Caption) return TRUE;
+  if (search->Class) {
+    wchar_t name[128] = {};
+    ::GetClassNameW(window, name, 128);
+    if (std::wstring(name) != search->Class) return TRUE;
+  }
+  search->Found = window;
+  return FALSE;
+}
+
+struct TChildSearch {
+  const std::wstring* Text;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM lp) {
+  auto* search = reinterpret_cast<TChildSearch*>(lp);
+  if (WindowText(child) != *search->Text) return TRUE;
+  search->Found = child;
+  return FALSE;
+}
+
+}  // namespace
+
+void ClickWindow(HWND window) {
+  HWND top = ::GetAncestor(window, GA_ROOT);
+  ::SetForegroundWindow(top);
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  // Absolute mouse coordinates run from 0 to 65535 over the primary screen.
+  const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  const LONG x = ((r.left + r.right) / 2 * 65536 + screenW / 2) / screenW;
+  const LONG y = ((r.top + r.bottom) / 2 * 65536 + screenH / 2) / screenH;
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+  ::Sleep(30);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  ::Sleep(30);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ::Sleep(30);
+}
+
+void PressKeys(std::initializer_list<WORD> virtualKeys) {
+  for (WORD vk : virtualKeys) SendKey(vk, false);
+  std::vector<WORD> keys(virtualKeys);
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) SendKey(*it, true);
+  ::Sleep(30);
+}
+
+HWND WaitForTopWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs, const wchar_t* windowClass) {
+  TTopSearch search{pid, &caption, windowClass};
+  WaitUntil(
+      [&] {
+        search.Found = nullptr;
+        ::EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+        return search.Found != nullptr;
+      },
+      timeoutMs);
+  return search.Found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(20);
+  }
+}
+
+HWND FocusedWindowOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+std::wstring WindowText(HWND window) {
+  // WM_GETTEXT works across processes, where GetWindowText of another process's control would not.
+  // A window that does not answer within two seconds has no text.
+  DWORD_PTR length = 0, n = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             2000, &n))
+    return {};
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+HWND FindChildByText(HWND parent, const std::wstring& text) {
+  TChildSearch search{&text};
+  ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+RECT ChildRect(HWND child) {
+  RECT r{};
+  ::GetWindowRect(child, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace tessera::test

@@ -1,0 +1,34 @@
+// Driving windows the way a user does: mouse clicks and key presses through the system's input queue
+// (SendInput), and reading back which window has the focus and what the user sees.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+namespace tessera::test {
+
+// Brings the window to the foreground and clicks the middle of it with the left mouse button.
+void ClickWindow(HWND window);
+// Presses and releases the keys in order (each down, then all up in reverse order): {VK_MENU, VK_F4}.
+void PressKeys(std::initializer_list<WORD> virtualKeys);
+
+// The visible top-level window of process pid with that caption (and, when given, that class), waiting up
+// to timeoutMs for it; null when none came.
+HWND WaitForTopWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs = 10000,
+                      const wchar_t* windowClass = nullptr);
+// Polls condition every 20 ms until it holds; false on time-out.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+// The window that has the keyboard focus on the thread that owns window.
+HWND FocusedWindowOf(HWND window);
+// The window's text.
+std::wstring WindowText(HWND window);
+// The child window with that text (the first found), or null.
+HWND FindChildByText(HWND parent, const std::wstring& text);
+// The rectangle of child in the client coordinates of its parent.
+RECT ChildRect(HWND child);
+
+}  // namespace tessera::test
