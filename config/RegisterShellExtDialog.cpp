@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "base/Error.h"
-#include "base/ResourceString.h"
 #include "base/Module.h"
+#include "base/ResourceString.h"
 #include "config/Dpi.h"
 #include "config/ErrorBox.h"
 #include "config/ShellExtRegistration.h"

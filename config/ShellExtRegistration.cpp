@@ -3,18 +3,15 @@
 #include <shellapi.h>
 
 #include "base/PathUtils.h"
+#include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
 #include "config/Architecture.h"
 #include "config/ErrorBox.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/Registry.h"
 #include "shellutils/SystemUtils.h"
 
 namespace tessera {
 namespace {
-
-constexpr wchar_t kDllName32[] = L"Tessera32.dll";
-constexpr wchar_t kDllName64[] = L"Tessera64.dll";
 
 bool NativeIsX64() noexcept { return GetNativeArchitecture() == TArchitecture::arX64; }
 

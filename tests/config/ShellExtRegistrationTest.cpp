@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "base/PathUtils.h"
+#include "base/ShellExtIds.h"
 #include "base/StringUtils.h"
+#include "config/NetworkDrive.h"
 #include "config/RegistryStandIn.h"
 #include "config/ShellExtRegistration.h"
-#include "config/NetworkDrive.h"
-#include "shellext/ShellExtIds.h"
 #include "shellutils/SystemUtils.h"
 #include "support/TempFolder.h"
 
