@@ -12,15 +12,6 @@
 namespace tessera {
 namespace {
 
-// Upper-cased form used to recognise one file reached twice; file names compare without case.
-std::wstring PathKey(const std::wstring& path) {
-  std::wstring key = path;
-  if (!key.empty())
-    ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, path.c_str(), static_cast<int>(path.size()), key.data(),
-                    static_cast<int>(key.size()), nullptr, nullptr, 0);
-  return key;
-}
-
 std::vector<std::wstring> ReadDropList(HDROP drop) {
   std::vector<std::wstring> paths;
   UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -157,10 +148,11 @@ int TGenericContextMenu::GetItemFromMenuCmd(int menuCmd) const noexcept {
 bool TGenericContextMenu::GetSelectedFilesOfType(const std::wstring& extensions, bool processDirs,
                                                  std::vector<std::wstring>& files) const {
   const size_t before = files.size();
+  // One file reached twice (selected and inside a selected folder, or in another case) is listed once.
   std::unordered_set<std::wstring> seen;
-  for (const auto& f : files) seen.insert(PathKey(f));
+  for (const auto& f : files) seen.insert(NameCompareKey(f));
   auto append = [&](std::wstring path) {
-    if (seen.insert(PathKey(path)).second) files.push_back(std::move(path));
+    if (seen.insert(NameCompareKey(path)).second) files.push_back(std::move(path));
   };
 
   for (const auto& path : FSelectedItems) {
