@@ -94,13 +94,6 @@ std::wstring Regsvr32Path(bool bits64) {
   return std::wstring(windows) + folder + L"\\regsvr32.exe";
 }
 
-bool ThirtyTwoBitProgramsRun() {
-  const std::wstring regsvr32 = Regsvr32Path(false);
-  const std::wstring cmd = regsvr32.substr(0, regsvr32.rfind(L'\\') + 1) + L"cmd.exe";
-  DWORD exitCode = 0;
-  return RunProcess(L"\"" + cmd + L"\" /c exit 7", true, SW_HIDE, exitCode) == rpOk && exitCode == 7;
-}
-
 std::vector<std::wstring> RelatedProducts(const std::wstring& upgradeCode) {
   std::vector<std::wstring> products;
   for (DWORD i = 0;; ++i) {

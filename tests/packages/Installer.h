@@ -28,8 +28,6 @@ DWORD RunAsStandardUser(const std::wstring& commandLine);
 
 // The 64-bit and the 32-bit registration tools of the system.
 std::wstring Regsvr32Path(bool bits64);
-// Whether 32-bit programs run here (a Wine without its 32-bit loader cannot run them).
-bool ThirtyTwoBitProgramsRun();
 
 // The product codes installed for this user or machine that carry the upgrade code.
 std::vector<std::wstring> RelatedProducts(const std::wstring& upgradeCode);

@@ -8,6 +8,7 @@
 #include "packages/Installer.h"
 #include "packages/PackagePaths.h"
 #include "packages/Registration.h"
+#include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 
 namespace tessera::test {

@@ -36,4 +36,16 @@ std::optional<DWORD> RunToEnd(const std::wstring& commandLine, DWORD timeoutMs, 
   return child.waitForExit(timeoutMs);
 }
 
+bool ThirtyTwoBitProgramsRun() {
+  if constexpr (sizeof(void*) == 4) return true;  // this one runs
+  wchar_t folder[MAX_PATH] = {};
+  const UINT n = ::GetSystemWow64DirectoryW(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return false;
+  try {
+    return RunToEnd(L"\"" + std::wstring(folder) + L"\\cmd.exe\" /c exit 7", 30000) == std::optional<DWORD>(7);
+  } catch (const std::runtime_error&) {
+    return false;
+  }
+}
+
 }  // namespace tessera::test

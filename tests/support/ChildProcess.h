@@ -33,4 +33,7 @@ private:
 std::optional<DWORD> RunToEnd(const std::wstring& commandLine, DWORD timeoutMs = 30000,
                               const std::wstring& currentDirectory = L"");
 
+// Whether 32-bit programs run here (a Wine without its 32-bit loader cannot run them).
+bool ThirtyTwoBitProgramsRun();
+
 }  // namespace tessera::test
