@@ -1,7 +1,23 @@
 // String identifiers of the settings program's texts (config_strings.rc).
 #pragma once
 
-#define IDS_CONFIG_NOT_BUILT 6000
+// The settings window and its More menu (6100-6199).
+#define IDS_CFG_CANCEL 6100
+#define IDS_CFG_APPLY 6101
+#define IDS_CFG_OK 6102
+#define IDS_CFG_MORE 6103
+#define IDS_CFG_OPTIONS_LABEL 6104
+#define IDS_CFG_LINK 6105
+#define IDS_CFG_RESTORE_DEFAULTS 6106
+#define IDS_CFG_ENABLE_SHELLEXT 6107
+#define IDS_CFG_CHECK_UPDATE 6108
+#define IDS_CFG_COPY_SYSINFO 6109
+#define IDS_CFG_HELP 6110
+#define IDS_CFG_BAD_IMAGE_SIZE 6111
+#define IDS_CFG_RESTORE_QUESTION 6112
+#define IDS_CFG_OUTDATED_WINDOWS 6113
+#define IDS_CFG_FILE_NOT_FOUND 6114
+#define IDS_CFG_SETTINGS_SECTION 6115
 
 // The default error box (6001-6009).
 #define IDS_ERR_SYSTEM_ERROR 6001

@@ -8,7 +8,7 @@ wine_env_start() {
   # An X display: message boxes and windows need one, or Wine returns from them at once.
   local n=91
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$tessera_root/build/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 "${TESSERA_SCREEN:-1280x1024x24}" -nolisten tcp >"$tessera_root/build/xvfb.log" 2>&1 &
   echo $! >"$tessera_root/build/xvfb.pid"
   export DISPLAY=":$n"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done

@@ -1,4 +1,4 @@
-// Reading string values from either registry view.
+// Reading string values from either registry view, and writing them.
 #include "shellutils/Registry.h"
 
 #include "base/Handles.h"
@@ -35,6 +35,20 @@ std::wstring ReadRegistryString(HKEY root, const std::wstring& keyPath, const st
   const auto* chars = reinterpret_cast<const wchar_t*>(data.data());
   size_t count = size / sizeof(wchar_t);
   return std::wstring(chars, ::wcsnlen(chars, count));
+}
+
+bool WriteRegistryString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
+                         const std::wstring& text) {
+  UniqueRegKey key;
+  LSTATUS rc = ::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.put(),
+                                 nullptr);
+  if (rc == ERROR_SUCCESS) {
+    // The size counts the terminating zero, as REG_SZ values must.
+    rc = ::RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  }
+  if (rc != ERROR_SUCCESS) ::SetLastError(static_cast<DWORD>(rc));
+  return rc == ERROR_SUCCESS;
 }
 
 }  // namespace tessera

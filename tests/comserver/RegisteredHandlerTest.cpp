@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "base/Handles.h"
+#include "base/PathUtils.h"
 #include "base/ShellExtIds.h"
+#include "base/StringUtils.h"
 #include "comserver/DllUnderTest.h"
 #include "shellutils/Clipboard.h"
 #include "shellutils/Process.h"
@@ -17,6 +19,7 @@
 #include "support/KeyState.h"
 #include "support/MenuReader.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/RealInput.h"
 #include "support/SettingsFile.h"
 #include "support/ShellObjects.h"
 #include "support/TempFolder.h"
@@ -100,12 +103,23 @@ TEST_F(RegisteredHandler, BackgroundMenuRunsItsCommands) {
   EXPECT_EQ(InvokeOffset(menu.get(), test::FindEntry(entries, L"Refresh icons")->id - 1), S_OK);
   EXPECT_EQ(InvokeOffset(menu.get(), test::FindEntry(entries, L"Show hidden files")->id - 1), S_OK);
 
-  // The settings program is started from the DLL's folder, the install folder: the program that shows up
-  // is the one shipped there (its box is closed again).
-  test::MessageBoxWatcher watcher(L"Tessera", IDOK, true);
+  // The settings program is started from the DLL's folder, the install folder: the window that shows up
+  // is the one of the program shipped there (it is closed again).
   EXPECT_EQ(InvokeOffset(menu.get(), test::FindEntry(entries, L"Tessera settings")->id - 1), S_OK);
-  ASSERT_TRUE(watcher.waitFor(1, 10000));
-  EXPECT_NE(watcher.texts()[0].find(L"Tessera.ini"), std::wstring::npos);
+  HWND window = nullptr;
+  ASSERT_TRUE(test::WaitUntil([&] { return (window = ::FindWindowW(L"TTesseraConfigWnd", nullptr)) != nullptr; }, 15000));
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
+  ASSERT_TRUE(process);
+  std::wstring image(32768, L'\0');
+  DWORD size = static_cast<DWORD>(image.size());
+  ASSERT_TRUE(::QueryFullProcessImageNameW(process.get(), 0, image.data(), &size));
+  image.resize(size);
+  EXPECT_TRUE(SameNameIgnoringCase(image, ExtractFilePath(test::ShellExtDllPath()) + L"TesseraConfig.exe"))
+      << WideToUtf8(image);
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
 }
 
 TEST_F(RegisteredHandler, ProbeShowsAndRunsTheMenu) {

@@ -10,6 +10,7 @@
 #include "base/Handles.h"
 #include "base/PathUtils.h"
 #include "base/StringUtils.h"
+#include "config/BuiltProgram.h"
 #include "config/NetworkDrive.h"
 #include "config/RegisterShellExtDialog.h"
 #include "config/RegistryStandIn.h"
@@ -29,29 +30,11 @@ using test::ChildProcess;
 constexpr wchar_t kCaption[] = L"Enable/disable shell extension";
 constexpr DWORD kEnabled = 10, kNotEnabled = 20;  // regdialog.exe --enabled
 
-std::wstring FullPath(const std::wstring& path) {
-  wchar_t full[MAX_PATH * 4];
-  DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
-  return std::wstring(full, n);
-}
-
-// The DLL this Windows needs, as built: in this build's install folder, or (for the 32-bit build on 64-bit
-// Windows) in the 64-bit one beside it.
-std::wstring BuiltShellExtDll() {
-  for (const wchar_t* folder : {L"..\\dist\\", L"..\\..\\win64\\dist\\"}) {
-    std::wstring dll = FullPath(GetModuleFolder() + folder + ShellExtDllName());
-    if (FileExists(dll)) return dll;
-  }
-  return {};
-}
+using test::BuiltShellExtDll;
+using test::RegisteredServer;
+using test::RunRegSvr32Silently;
 
 std::wstring ServerKey() { return std::wstring(L"CLSID\\") + ShellExtClassId() + L"\\InprocServer32"; }
-std::wstring RegisteredServer() { return ReadRegistryString(HKEY_CLASSES_ROOT, ServerKey(), L"", KEY_WOW64_64KEY); }
-
-DWORD RunRegSvr32Silently(const std::wstring& dll, bool enable) {
-  auto code = test::RunToEnd(L"\"" + RegSvr32Path() + L"\" /s " + RegSvr32Parameters(dll, enable));
-  return code ? *code : 0xFFFFFFFF;
-}
 
 // Swaps the case of the ASCII letters (and, with alsoOthers, of a few others) of the registered path.
 std::wstring SwapCase(std::wstring text, bool alsoOthers) {
