@@ -251,11 +251,15 @@ LRESULT TvPopupListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case TPopupKeyAction::Default:
           break;
       }
-      // Opened with nothing selected: the first arrow press picks the first (or last) entry itself.
-      if ((vk == VK_DOWN || vk == VK_UP) && ::SendMessageW(FHandle, LB_GETCURSEL, 0, 0) == LB_ERR &&
-          FInternalList.Count() > 0) {
-        ::SendMessageW(FHandle, LB_SETCURSEL, vk == VK_DOWN ? 0 : FInternalList.Count() - 1, 0);
-        return 0;
+      // Opened with nothing selected, the list box's first key would only select its caret entry: Down and
+      // Home pick the first entry, Up and End the last, the page keys move from the first.
+      if (::SendMessageW(FHandle, LB_GETCURSEL, 0, 0) == LB_ERR && FInternalList.Count() > 0) {
+        const int last = FInternalList.Count() - 1;
+        if (vk == VK_DOWN || vk == VK_HOME || vk == VK_UP || vk == VK_END) {
+          ::SendMessageW(FHandle, LB_SETCURSEL, vk == VK_DOWN || vk == VK_HOME ? 0 : last, 0);
+          return 0;
+        }
+        if (vk == VK_NEXT || vk == VK_PRIOR) ::SendMessageW(FHandle, LB_SETCURSEL, 0, 0);
       }
       break;
     }

@@ -16,6 +16,13 @@
 namespace tessera {
 namespace {
 
+// The edit box's text starts where the list draws the values of the other rows: no inner margins (a new font
+// brings its own, so they are set again after each one).
+void SetFont(HWND edit, HFONT font, bool redraw) {
+  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+  ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
 std::wstring EditText(HWND edit) {
   const int length = ::GetWindowTextLengthW(edit);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -64,7 +71,7 @@ void TValueEditor::Reload() {
       maxLength = std::max(0, string->GetMaxLength());
   }
   const TDrawTools& tools = FRowEditor.OptionList().DrawTools();
-  ::SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FBold ? tools.BoldFont() : tools.Font()), FALSE);
+  SetFont(FHandle, FBold ? tools.BoldFont() : tools.Font(), false);
   ::SendMessageW(FHandle, EM_SETREADONLY, readOnly, 0);
   ::SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
   if (EditText(FHandle) != text) ::SetWindowTextW(FHandle, text.c_str());
@@ -74,8 +81,7 @@ void TValueEditor::Reload() {
 
 void TValueEditor::ApplyFont() {
   const TDrawTools& tools = FRowEditor.OptionList().DrawTools();
-  if (FHandle)
-    ::SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FBold ? tools.BoldFont() : tools.Font()), TRUE);
+  if (FHandle) SetFont(FHandle, FBold ? tools.BoldFont() : tools.Font(), true);
 }
 
 void TValueEditor::Commit() {

@@ -5,9 +5,12 @@
 namespace tessera {
 
 int TvVirtualSplitter::Clamp(int _value) const noexcept {
-  if (_value < FMinLeft) return FMinLeft;
-  if (_value > FParentWidth - FMinRight) return FParentWidth - FMinRight;
-  return _value;
+  // Right margin first, then the left one, so that the left margin wins for every value when the two overlap
+  // (a narrow list): the divider never lies left of it after a drag.
+  int value = _value;
+  if (value > FParentWidth - FMinRight) value = FParentWidth - FMinRight;
+  if (value < FMinLeft) value = FMinLeft;
+  return value;
 }
 
 void TvVirtualSplitter::SetPosition(int _value) {

@@ -17,12 +17,23 @@ void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
   ::SendInput(1, &input, sizeof(input));
 }
 
+// The navigation keys beside the letters, not those of the number pad.
+bool Extended(WORD vk) {
+  switch (vk) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void SendKey(WORD vk, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = vk;
   input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (Extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
   ::SendInput(1, &input, sizeof(input));
 }
 
@@ -30,11 +41,28 @@ TOptionListHost& SharedHost(bool dialogKeys) {
   static TOptionListHost plain(TOptionListHost::TSetup{false});
   static TOptionListHost dialog(TOptionListHost::TSetup{true});
   TOptionListHost& host = dialogKeys ? dialog : plain;
+  // The other host moves off the screen, so that nothing of it lies under the mouse (hiding a window would
+  // cost the wait for the window manager that is not there).
+  TOptionListHost& other = dialogKeys ? plain : dialog;
+  ::SetWindowPos(other.Window(), HWND_BOTTOM, -4000, 40, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(host.Window(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
   host.ResetList();
   return host;
 }
 
 }  // namespace
+
+bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
+::testing::AssertionResult EditorOverRow(TvOptionList& list, int row) {
+  const RECT expected = list.RowRect(row);
+  const RECT actual = ClientRectOf(list.RowEditor().Handle(), list.Handle());
+  if (SameRect(expected, actual) && ::IsWindowVisible(list.RowEditor().Handle())) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "editor at " << actual.left << "," << actual.top << "-" << actual.right << ","
+                                       << actual.bottom << " visible " << ::IsWindowVisible(list.RowEditor().Handle())
+                                       << ", row at " << expected.left << "," << expected.top << "-" << expected.right
+                                       << "," << expected.bottom;
+}
 
 void MouseAt(HWND window, POINT client) {
   ::ClientToScreen(window, &client);

@@ -18,6 +18,10 @@
 
 namespace tessera::test {
 
+bool SameRect(const RECT& a, const RECT& b);
+// The editor lies exactly over the row.
+::testing::AssertionResult EditorOverRow(TvOptionList& list, int row);
+
 // Mouse input at a point of a window's client area.
 void MouseAt(HWND window, POINT client);
 void Click(HWND window, POINT client, bool right = false);
@@ -38,6 +42,8 @@ protected:
   explicit OptionListTest(bool dialogKeys = false);
   void SetUp() override;
   void TearDown() override;
+
+public:  // for the cases' lambdas
 
   TOptionListHost& Host() { return FHost; }
   TvOptionList& List() { return FHost.List(); }
