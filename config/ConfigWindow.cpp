@@ -286,6 +286,9 @@ void TfrmConfig::BuildMoreMenu() {
 }
 
 void TfrmConfig::ApplyFontAndGlyph() {
+  // The old font and glyphs stay alive until every control has let go of them.
+  UniqueGdiObject oldFont = std::move(FFont);
+  UniqueImageList oldImages = std::move(ilSmallImages);
   FFont = CreateUiFont(FDpi);
   for (HWND control : {lblOptions, butMore, butOK, butCancel, butApply, lblLink}) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
