@@ -404,6 +404,7 @@ void TvOptionList::OpenThemes() {
   FThemes.Open(FHandle, Metrics().Dpi);
   FTools.ButtonTheme = FThemes.Button();
   FTools.TreeTheme = FThemes.Tree();
+  FTools.ForgetDrawnParts();
 }
 
 void TvOptionList::Repaint() const noexcept {
