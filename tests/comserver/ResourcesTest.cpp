@@ -76,7 +76,7 @@ TEST(ShippedFiles, EveryStringOfTheirLayersResolves) {
   };
   const Binary binaries[] = {
       {kShellExtDllName, {"base", "settings", "shellutils", "commands", "shellext"}},
-      {L"TesseraConfig.exe", {"base", "settings", "shellutils", "config"}},
+      {L"TesseraConfig.exe", {"base", "settings", "shellutils", "optionlist", "config"}},
       {L"Typemount.exe", {"base", "shellutils", "typemount"}},
   };
   for (const auto& binary : binaries) {
