@@ -129,6 +129,8 @@ void TvOptionList::SetOptionStore(TCustomOptionStore* store) {
   }
   FDisplayList.PopulateFromOptionStore(store);
   RefreshRowCount();
+  // A store is shown from its first row, wherever the one before was scrolled to.
+  if (TopIndex() != 0) ::SendMessageW(FHandle, LB_SETTOPINDEX, 0, 0);
   if (FDisplayList.Count() > 0) SelectRow(FDisplayList.FirstOptionRow(), false);
 }
 
