@@ -98,6 +98,14 @@ HBRUSH DottedPattern(COLORREF _dot, COLORREF _gap) {
   return ::CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS);
 }
 
+// A theme without pictures for this DPI (one opened for the system DPI only) draws the tree's plus and minus
+// at their size for 96 DPI, lost in a larger box: then the classic ones are drawn, at the box's size.
+bool ThemedGlyphFits(HDC _dc, HTHEME _theme, const RECT& _glyph) {
+  SIZE size{};
+  if (FAILED(::GetThemePartSize(_theme, _dc, TVP_GLYPH, GLPS_CLOSED, nullptr, TS_TRUE, &size))) return true;
+  return size.cx * 4 >= (_glyph.right - _glyph.left) * 3;
+}
+
 // The key of a drawn part: its kind and state.
 enum TPartKind : unsigned { pkThemedButton = 1, pkClassicButton, pkThemedGlyph };
 unsigned PartKey(TPartKind _kind, int _part, int _state) {
@@ -228,7 +236,7 @@ void DrawGroupRow(HDC _dc, const TDrawTools& _tools, const RECT& _rect, const TO
 
 void DrawExpandButton(HDC _dc, const TDrawTools& _tools, const RECT& _box, bool _collapsed, COLORREF _background) {
   const RECT glyph = ExpandGlyphRect(_box);
-  if (_tools.TreeTheme) {
+  if (_tools.TreeTheme && ThemedGlyphFits(_dc, _tools.TreeTheme, glyph)) {
     const int state = _collapsed ? GLPS_CLOSED : GLPS_OPENED;
     _tools.DrawPart(_dc, glyph, PartKey(pkThemedGlyph, TVP_GLYPH, state), _background,
                     [&](HDC dc, const RECT& r) { ::DrawThemeBackground(_tools.TreeTheme, dc, TVP_GLYPH, state, &r, nullptr); });
