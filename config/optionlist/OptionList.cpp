@@ -17,8 +17,6 @@
 namespace tessera {
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"TesseraOptionList";
-
 bool HoldsFocus(HWND window) {
   HWND focus = ::GetFocus();
   return window && focus && (focus == window || ::IsChild(window, focus));
