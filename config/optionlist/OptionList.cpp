@@ -17,8 +17,6 @@
 namespace tessera {
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"TesseraOptionList";
-
 bool HoldsFocus(HWND window) {
   HWND focus = ::GetFocus();
   return window && focus && (focus == window || ::IsChild(window, focus));
@@ -129,6 +127,8 @@ void TvOptionList::SetOptionStore(TCustomOptionStore* store) {
   }
   FDisplayList.PopulateFromOptionStore(store);
   RefreshRowCount();
+  // A store is shown from its first row, wherever the one before was scrolled to.
+  if (TopIndex() != 0) ::SendMessageW(FHandle, LB_SETTOPINDEX, 0, 0);
   if (FDisplayList.Count() > 0) SelectRow(FDisplayList.FirstOptionRow(), false);
 }
 
@@ -404,6 +404,7 @@ void TvOptionList::OpenThemes() {
   FThemes.Open(FHandle, Metrics().Dpi);
   FTools.ButtonTheme = FThemes.Button();
   FTools.TreeTheme = FThemes.Tree();
+  FTools.ForgetDrawnParts();
 }
 
 void TvOptionList::Repaint() const noexcept {

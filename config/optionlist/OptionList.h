@@ -150,6 +150,8 @@ private:
   void ShowPendingErrors();
   void Resized();
   static UINT ShowErrorsMessage() noexcept;
+  // The window property that leads from the list's window to this object.
+  static constexpr wchar_t kObjectProperty[] = L"TesseraOptionList";
 
   void Paint();
   void EraseBelowRows(HDC dc) const;

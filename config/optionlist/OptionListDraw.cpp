@@ -41,9 +41,75 @@ private:
   HGDIOBJ FOld;
 };
 
-void DrawText(HDC _dc, const std::wstring& _text, RECT _rect, UINT _flags) {
+// The font of a DC for a scope: selected only when another one is, put back at the end when it was changed.
+class TFontInUse {
+public:
+  TFontInUse(HDC _dc, HFONT _font) : FDc(_dc) { Use(_font); }
+  TFontInUse(const TFontInUse&) = delete;
+  TFontInUse& operator=(const TFontInUse&) = delete;
+  ~TFontInUse() {
+    if (FOld) ::SelectObject(FDc, FOld);
+  }
+  void Use(HFONT _font) {
+    if (!_font || ::GetCurrentObject(FDc, OBJ_FONT) == _font) return;
+    HGDIOBJ old = ::SelectObject(FDc, _font);
+    if (!FOld) FOld = old;
+  }
+
+private:
+  HDC FDc;
+  HGDIOBJ FOld = nullptr;
+};
+
+// A single line, centred vertically and clipped to the rectangle, as DrawTextW with DT_NOPREFIX |
+// DT_SINGLELINE | DT_VCENTER draws it (0x824), at a fraction of its cost. _cellHeight: the font's.
+void RowText(HDC _dc, const std::wstring& _text, const RECT& _rect, int _cellHeight) {
   if (_text.empty() || _rect.right <= _rect.left) return;
-  ::DrawTextW(_dc, _text.c_str(), static_cast<int>(_text.size()), &_rect, _flags);
+  const int y = _rect.top + (_rect.bottom - _rect.top - _cellHeight) / 2;
+  ::ExtTextOutW(_dc, _rect.left, y, ETO_CLIPPED, &_rect, _text.c_str(), static_cast<UINT>(_text.size()), nullptr);
+}
+
+int CellHeight(HFONT _font) {
+  HDC screen = ::GetDC(nullptr);
+  if (!screen) return 0;
+  HGDIOBJ old = ::SelectObject(screen, _font);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(screen, &metrics);
+  ::SelectObject(screen, old);
+  ::ReleaseDC(nullptr, screen);
+  return metrics.tmHeight;
+}
+
+// An 8 x 8 pattern whose even columns are the dot colour: a brush that draws the row lines the way a cosmetic
+// PS_ALTERNATE pen does, when the lines start at x 0 (the rows' left edge).
+HBRUSH DottedPattern(COLORREF _dot, COLORREF _gap) {
+  struct {
+    BITMAPINFOHEADER header;
+    DWORD pixels[64];
+  } pattern{};
+  pattern.header.biSize = sizeof(pattern.header);
+  pattern.header.biWidth = 8;
+  pattern.header.biHeight = 8;
+  pattern.header.biPlanes = 1;
+  pattern.header.biBitCount = 32;
+  pattern.header.biCompression = BI_RGB;
+  auto bgr = [](COLORREF c) { return static_cast<DWORD>(GetBValue(c) | (GetGValue(c) << 8) | (GetRValue(c) << 16)); };
+  for (int i = 0; i < 64; ++i) pattern.pixels[i] = (i % 2 == 0) ? bgr(_dot) : bgr(_gap);
+  return ::CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS);
+}
+
+// A theme without pictures for this DPI (one opened for the system DPI only) draws the tree's plus and minus
+// at their size for 96 DPI, lost in a larger box: then the classic ones are drawn, at the box's size.
+bool ThemedGlyphFits(HDC _dc, HTHEME _theme, const RECT& _glyph) {
+  SIZE size{};
+  if (FAILED(::GetThemePartSize(_theme, _dc, TVP_GLYPH, GLPS_CLOSED, nullptr, TS_TRUE, &size))) return true;
+  return size.cx * 4 >= (_glyph.right - _glyph.left) * 3;
+}
+
+// The key of a drawn part: its kind and state.
+enum TPartKind : unsigned { pkThemedButton = 1, pkClassicButton, pkThemedGlyph };
+unsigned PartKey(TPartKind _kind, int _part, int _state) {
+  return (static_cast<unsigned>(_kind) << 24) | (static_cast<unsigned>(_part) << 12) | static_cast<unsigned>(_state);
 }
 
 }  // namespace
@@ -66,15 +132,61 @@ COLORREF PaintColorOf(int _optionColor) noexcept {
   return value & 0x00FFFFFFu;
 }
 
+TDrawTools::~TDrawTools() { ForgetDrawnParts(); }
+
 void TDrawTools::Refresh(HFONT _font) {
   FFont = _font ? _font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   LOGFONTW description{};
   ::GetObjectW(FFont, sizeof(description), &description);
   description.lfWeight = FW_BOLD;
   FBoldFont.reset(::CreateFontIndirectW(&description));
-  LOGBRUSH shadow{BS_SOLID, ::GetSysColor(COLOR_BTNSHADOW), 0};
-  FDottedPen.reset(::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &shadow, 0, nullptr));
+  FFontHeight = CellHeight(FFont);
+  FBoldFontHeight = CellHeight(BoldFont());
+  FDottedBrush.reset(DottedPattern(::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_WINDOW)));
   FShadowPen.reset(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW)));
+  ForgetDrawnParts();
+}
+
+void TDrawTools::ForgetDrawnParts() noexcept {
+  for (TPart& part : FParts) {
+    ::SelectObject(part.Dc, part.OldBitmap);
+    ::DeleteDC(part.Dc);
+  }
+  FParts.clear();
+}
+
+void TDrawTools::DrawPart(HDC _dc, const RECT& _rect, unsigned _key, COLORREF _background,
+                          const std::function<void(HDC, const RECT&)>& _paint) const {
+  const int width = _rect.right - _rect.left, height = _rect.bottom - _rect.top;
+  if (width <= 0 || height <= 0) return;
+  const TPart* part = nullptr;
+  for (const TPart& p : FParts)
+    if (p.Key == _key && p.Width == width && p.Height == height && p.Background == _background) part = &p;
+  if (!part) {
+    // A 32-bit bitmap, as the rows' own, whatever the screen's depth.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    UniqueGdiObject bitmap(dc ? ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    if (!bitmap) {
+      if (dc) ::DeleteDC(dc);
+      _paint(_dc, _rect);
+      return;
+    }
+    HGDIOBJ old = ::SelectObject(dc, bitmap.get());
+    const RECT all{0, 0, width, height};
+    FillColor(dc, all, _background);
+    _paint(dc, all);
+    FParts.push_back(TPart{_key, width, height, _background, std::move(bitmap), dc, old});
+    part = &FParts.back();
+  }
+  ::BitBlt(_dc, _rect.left, _rect.top, width, height, part->Dc, 0, 0, SRCCOPY);
 }
 
 int MeasureTextHeight(HFONT _font) {
@@ -89,9 +201,9 @@ int MeasureTextHeight(HFONT _font) {
 }
 
 void DrawRowBottomLine(HDC _dc, const TDrawTools& _tools, const RECT& _rect) {
-  TSelected pen(_dc, _tools.DottedPen());
-  ::MoveToEx(_dc, _rect.left, _rect.bottom - 1, nullptr);
-  ::LineTo(_dc, _rect.right, _rect.bottom - 1);
+  // The pattern's columns are counted from the DC's x 0, where the rows start.
+  const RECT line{_rect.left, _rect.bottom - 1, _rect.right, _rect.bottom};
+  ::FillRect(_dc, &line, _tools.DottedBrush());
 }
 
 void DrawGroupRow(HDC _dc, const TDrawTools& _tools, const RECT& _rect, const TOptionGroup& _group, bool _focused,
@@ -99,13 +211,14 @@ void DrawGroupRow(HDC _dc, const TDrawTools& _tools, const RECT& _rect, const TO
   Fill(_dc, _rect, COLOR_WINDOW);
   RECT fill = _rect;
   --fill.bottom;
-  Fill(_dc, fill, !_selected ? COLOR_WINDOW : _focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+  const int fillColor = !_selected ? COLOR_WINDOW : _focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
+  Fill(_dc, fill, fillColor);
   DrawRowBottomLine(_dc, _tools, _rect);
 
   RECT text = _rect;
   if (_group.GetCanCollapse()) {
     const RECT box = ExpandBoxRect(_rect, _indent, _tools.Metrics);
-    DrawExpandButton(_dc, _tools, box, _group.GetCollapsed());
+    DrawExpandButton(_dc, _tools, box, _group.GetCollapsed(), ::GetSysColor(fillColor));
     text.left = box.right + 1;
   } else {
     text.left = _rect.left + 1;
@@ -115,16 +228,18 @@ void DrawGroupRow(HDC _dc, const TDrawTools& _tools, const RECT& _rect, const TO
     color = COLOR_GRAYTEXT;
   else if (_selected && _focused)
     color = COLOR_HIGHLIGHTTEXT;
-  TSelected font(_dc, _tools.BoldFont());
+  TFontInUse font(_dc, _tools.BoldFont());
   ::SetBkMode(_dc, TRANSPARENT);
   ::SetTextColor(_dc, ::GetSysColor(color));
-  DrawText(_dc, _group.GetCaption() + (_changed ? L"*" : L""), text, kRowTextFlags);
+  RowText(_dc, _group.GetCaption() + (_changed ? L"*" : L""), text, _tools.BoldFontHeight());
 }
 
-void DrawExpandButton(HDC _dc, const TDrawTools& _tools, const RECT& _box, bool _collapsed) {
+void DrawExpandButton(HDC _dc, const TDrawTools& _tools, const RECT& _box, bool _collapsed, COLORREF _background) {
   const RECT glyph = ExpandGlyphRect(_box);
-  if (_tools.TreeTheme) {
-    ::DrawThemeBackground(_tools.TreeTheme, _dc, TVP_GLYPH, _collapsed ? GLPS_CLOSED : GLPS_OPENED, &glyph, nullptr);
+  if (_tools.TreeTheme && ThemedGlyphFits(_dc, _tools.TreeTheme, glyph)) {
+    const int state = _collapsed ? GLPS_CLOSED : GLPS_OPENED;
+    _tools.DrawPart(_dc, glyph, PartKey(pkThemedGlyph, TVP_GLYPH, state), _background,
+                    [&](HDC dc, const RECT& r) { ::DrawThemeBackground(_tools.TreeTheme, dc, TVP_GLYPH, state, &r, nullptr); });
     return;
   }
   // A square with a dark frame and a white inside, a minus in it, and a plus while the group is folded. The
@@ -170,17 +285,13 @@ void DrawOptionRow(HDC _dc, const TDrawTools& _tools, const RECT& _rect, const T
   if (_selected && cell.right > cell.left) Fill(_dc, cell, COLOR_BTNFACE);
   DrawRowBottomLine(_dc, _tools, _rect);
 
+  // Fonts are selected only where they change: a row is painted in a handful of microseconds.
+  TFontInUse font(_dc, _tools.Font());
   ::SetBkMode(_dc, TRANSPARENT);
-  {
-    TSelected font(_dc, _tools.Font());
-    ::SetTextColor(_dc, ::GetSysColor(_enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    DrawText(_dc, _option.GetCaption(), CaptionTextRect(_rect, _indent, _splitterPos, m), kRowTextFlags);
-  }
-  {
-    TSelected pen(_dc, _tools.ShadowPen());
-    ::MoveToEx(_dc, _rect.left + _splitterPos, _rect.top, nullptr);
-    ::LineTo(_dc, _rect.left + _splitterPos, _rect.bottom);
-  }
+  ::SetTextColor(_dc, ::GetSysColor(_enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  RowText(_dc, _option.GetCaption(), CaptionTextRect(_rect, _indent, _splitterPos, m), _tools.FontHeight());
+  const RECT divider{_rect.left + _splitterPos, _rect.top, _rect.left + _splitterPos + 1, _rect.bottom};
+  Fill(_dc, divider, COLOR_BTNSHADOW);
   const bool hasBox = _option.GetHasVisualControl();
   if (hasBox)
     DrawVisualControl(_dc, _tools, VisualControlRect(_rect, _splitterPos, m), _option.GetVisualControlType(),
@@ -188,14 +299,19 @@ void DrawOptionRow(HDC _dc, const TDrawTools& _tools, const RECT& _rect, const T
   if (_selected) return;  // the row editor's edit box shows the value
 
   const TValueText value = OptionValueText(_option);
-  TSelected font(_dc, value.Bold ? _tools.BoldFont() : _tools.Font());
+  if (value.Bold) font.Use(_tools.BoldFont());
   ::SetTextColor(_dc, value.Missing ? kPureRed : _enabled ? ValueColor() : ::GetSysColor(COLOR_GRAYTEXT));
-  const UINT flags = kRowTextFlags | (_option.HasFlag(flPathEllipsis) ? DT_PATH_ELLIPSIS : 0);
-  DrawText(_dc, value.Text, ValueTextRect(_rect, _splitterPos, hasBox, m), flags);
+  RECT text = ValueTextRect(_rect, _splitterPos, hasBox, m);
+  if (_option.HasFlag(flPathEllipsis)) {
+    if (!value.Text.empty() && text.right > text.left)
+      ::DrawTextW(_dc, value.Text.c_str(), static_cast<int>(value.Text.size()), &text, kRowTextFlags | DT_PATH_ELLIPSIS);
+  } else {
+    RowText(_dc, value.Text, text, value.Bold ? _tools.BoldFontHeight() : _tools.FontHeight());
+  }
 }
 
 void DrawVisualControl(HDC _dc, const TDrawTools& _tools, const RECT& _box, TVisualControlType _type, bool _checked,
-                       bool _enabled, COLORREF _color) {
+                       bool _enabled, COLORREF _color, COLORREF _background) {
   if (_type == vcNone) return;
   if (_tools.ButtonTheme) {
     int part = BP_CHECKBOX, state = 0;
@@ -206,7 +322,8 @@ void DrawVisualControl(HDC _dc, const TDrawTools& _tools, const RECT& _box, TVis
       state = _enabled ? (_checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL)
                        : (_checked ? CBS_CHECKEDDISABLED : CBS_UNCHECKEDDISABLED);
     }
-    ::DrawThemeBackground(_tools.ButtonTheme, _dc, part, state, &_box, nullptr);
+    _tools.DrawPart(_dc, _box, PartKey(pkThemedButton, part, state), _background,
+                    [&](HDC dc, const RECT& r) { ::DrawThemeBackground(_tools.ButtonTheme, dc, part, state, &r, nullptr); });
     if (_type == vcColorBox) {
       RECT inside{_box.left + 1, _box.top + 1, _box.right - 1, _box.bottom - 1};
       FillColor(_dc, inside, _color);
@@ -223,8 +340,11 @@ void DrawVisualControl(HDC _dc, const TDrawTools& _tools, const RECT& _box, TVis
   UINT state = _type == vcRadioButton ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
   if (_checked) state |= DFCS_CHECKED;
   if (!_enabled) state |= DFCS_INACTIVE;
-  RECT box = _box;
-  ::DrawFrameControl(_dc, &box, DFC_BUTTON, state);
+  _tools.DrawPart(_dc, _box, PartKey(pkClassicButton, DFC_BUTTON, static_cast<int>(state)),
+                  _background, [&](HDC dc, const RECT& r) {
+                    RECT box = r;
+                    ::DrawFrameControl(dc, &box, DFC_BUTTON, state);
+                  });
 }
 
 }  // namespace tessera

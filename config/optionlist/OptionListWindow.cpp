@@ -196,7 +196,7 @@ LRESULT TvOptionList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_NCDESTROY: {
       ::RemoveWindowSubclass(FHandle, &ListProc, 0);
-      ::RemovePropW(FHandle, L"TesseraOptionList");
+      ::RemovePropW(FHandle, kObjectProperty);
       if (FParent) ::RemoveWindowSubclass(FParent, &ParentProc, reinterpret_cast<UINT_PTR>(this));
       FParent = nullptr;
       HWND window = FHandle;

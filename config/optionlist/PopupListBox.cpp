@@ -201,7 +201,7 @@ void TvPopupListBox::DrawEntry(const DRAWITEMSTRUCT& item) const {
     const COLORREF color = entry.VisualControlType() == vcColorBox ? EntryColor(FOption, index) : 0;
     const RECT box = VisualControlRect(area, 0, m);
     DrawVisualControl(dc, tools, box, entry.VisualControlType(), entry.VisualControlChecked(FOption, index), true,
-                      color);
+                      color, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     offset = box.right + m.Px(4) - area.left;
   }
   if (entry.HasSeparator()) {

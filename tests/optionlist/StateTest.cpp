@@ -26,6 +26,9 @@ TEST_F(OptionListTest, DetachingShowsNoRowsAndAttachingSelectsTheFirstOptionRowA
 }
 
 TEST_F(OptionListTest, AnotherStoreReplacesTheRowsAndKeepsThePendingEditForTheFirst) {
+  RECT r = ClientRectOf(ListWindow(), FHost.Window());
+  ::MoveWindow(ListWindow(), r.left, r.top, r.right - r.left, List().Metrics().RowHeight * 6, TRUE);
+  ::SendMessageW(ListWindow(), WM_VSCROLL, SB_PAGEDOWN, 0);
   Select(L"Title");
   Type(L"Pending");
   Pump();
@@ -36,6 +39,8 @@ TEST_F(OptionListTest, AnotherStoreReplacesTheRowsAndKeepsThePendingEditForTheFi
   EXPECT_EQ(FSample.Title->GetValue(), L"Pending");
   EXPECT_EQ(List().DisplayList().GetItem(0).Name(), L"NoteOptions");
   EXPECT_EQ(List().SelectedOption(), other.CreateFile);
+  EXPECT_EQ(List().TopIndex(), 0);  // shown from its first row
+  EXPECT_TRUE(EditorOverRow(List(), 1));
   List().SetOptionStore(FSample.Store.get());
 }
 
