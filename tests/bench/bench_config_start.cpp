@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "base/Handles.h"
 #include "shellutils/SystemUtils.h"
 
@@ -18,16 +19,7 @@ using namespace tessera;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);  // ms
-}
+using bench::Now;
 
 struct TFind {
   DWORD Pid;

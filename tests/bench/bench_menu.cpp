@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "base/Handles.h"
 #include "base/ShellExtIds.h"
 #include "settings/Globals.h"
@@ -28,19 +29,10 @@ using namespace tessera;
 
 namespace {
 
+using bench::Now;
+
 constexpr int kRounds = 3000;
 constexpr int kWarmUp = 200;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);  // ms
-}
 
 struct TStats {
   double median, p99;

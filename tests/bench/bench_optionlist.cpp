@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "config/optionlist/DisplayList.h"
 #include "support/OptionListHost.h"
 #include "support/OptionListSample.h"
@@ -24,18 +25,9 @@ using namespace tessera;
 
 namespace {
 
-constexpr int kRounds = 400;
+using bench::Now;
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);  // ms
-}
+constexpr int kRounds = 400;
 
 struct TStats {
   double median, p90;

@@ -21,7 +21,6 @@
 #include "shellutils/SystemUtils.h"
 #include "support/ChildProcess.h"
 #include "support/MessageBoxWatcher.h"
-#include "support/PointerInput.h"
 #include "support/RealInput.h"
 #include "support/SettingsFile.h"
 #include "support/StandIns.h"

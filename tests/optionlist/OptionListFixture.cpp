@@ -4,38 +4,10 @@
 
 #include "config/optionlist/OptionListGeometry.h"
 #include "shellutils/Clipboard.h"
+#include "support/RealInput.h"
 
 namespace tessera::test {
 namespace {
-
-void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = x;
-  input.mi.dy = y;
-  input.mi.dwFlags = flags;
-  ::SendInput(1, &input, sizeof(input));
-}
-
-// The navigation keys beside the letters, not those of the number pad.
-bool Extended(WORD vk) {
-  switch (vk) {
-    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
-      return true;
-    default:
-      return false;
-  }
-}
-
-void SendKey(WORD vk, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (Extended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-  ::SendInput(1, &input, sizeof(input));
-}
 
 TOptionListHost& SharedHost(bool dialogKeys) {
   static TOptionListHost plain(TOptionListHost::TSetup{false});
@@ -66,38 +38,36 @@ bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALS
 
 void MouseAt(HWND window, POINT client) {
   ::ClientToScreen(window, &client);
-  // Absolute mouse coordinates run from 0 to 65535 over the primary screen.
-  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (client.x * 65536 + w / 2) / w, (client.y * 65536 + h / 2) / h);
+  MoveMouseTo(client);
 }
 
 void Click(HWND window, POINT client, bool right) {
   MouseAt(window, client);
-  SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  SendMouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  SendMouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void DoubleClick(HWND window, POINT client) {
   MouseAt(window, client);
   for (int i = 0; i < 2; ++i) {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    SendMouseInput(MOUSEEVENTF_LEFTUP);
   }
 }
 
 void Drag(HWND window, POINT from, POINT to) {
   MouseAt(window, from);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouseInput(MOUSEEVENTF_LEFTDOWN);
   POINT middle{(from.x + to.x) / 2, (from.y + to.y) / 2};
   MouseAt(window, middle);
   MouseAt(window, to);
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendMouseInput(MOUSEEVENTF_LEFTUP);
 }
 
 void Keys(std::initializer_list<WORD> keys) {
-  for (WORD vk : keys) SendKey(vk, false);
+  for (WORD vk : keys) SendKeyInput(vk, false);
   std::vector<WORD> all(keys);
-  for (auto it = all.rbegin(); it != all.rend(); ++it) SendKey(*it, true);
+  for (auto it = all.rbegin(); it != all.rend(); ++it) SendKeyInput(*it, true);
 }
 
 void Type(const std::wstring& text) {
