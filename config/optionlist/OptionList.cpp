@@ -12,17 +12,10 @@
 #include "config/optionlist/PopupListBox.h"
 #include "config/optionlist/RowEditor.h"
 #include "config/optionlist/ValueEditor.h"
+#include "config/optionlist/WindowFocus.h"
 #include "config/optionlist/optionlist_strings.h"
 
 namespace tessera {
-namespace {
-
-bool HoldsFocus(HWND window) {
-  HWND focus = ::GetFocus();
-  return window && focus && (focus == window || ::IsChild(window, focus));
-}
-
-}  // namespace
 
 TvOptionList::TvOptionList(HWND parent, int controlId)
     : FParent(parent),

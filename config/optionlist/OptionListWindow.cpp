@@ -13,20 +13,13 @@
 #include "config/optionlist/OptionListRules.h"
 #include "config/optionlist/PopupListBox.h"
 #include "config/optionlist/RowEditor.h"
+#include "config/optionlist/WindowFocus.h"
 
 #ifndef WM_DPICHANGED_AFTERPARENT
 #define WM_DPICHANGED_AFTERPARENT 0x02E3
 #endif
 
 namespace tessera {
-namespace {
-
-bool HoldsFocus(HWND window) {
-  HWND focus = ::GetFocus();
-  return window && focus && (focus == window || ::IsChild(window, focus));
-}
-
-}  // namespace
 
 LRESULT CALLBACK TvOptionList::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR self) {

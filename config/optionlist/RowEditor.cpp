@@ -6,6 +6,7 @@
 #include "config/optionlist/OptionListErrors.h"
 #include "config/optionlist/OptionListRules.h"
 #include "config/optionlist/ValueEditor.h"
+#include "config/optionlist/WindowFocus.h"
 
 namespace tessera {
 namespace {
@@ -25,11 +26,6 @@ void RegisterClassOnce(WNDPROC _windowProc) {
     return ::RegisterClassExW(&wc) != 0;
   }();
   (void)registered;
-}
-
-bool HoldsFocus(HWND window) {
-  HWND focus = ::GetFocus();
-  return focus && (focus == window || ::IsChild(window, focus));
 }
 
 }  // namespace
