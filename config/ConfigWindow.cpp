@@ -36,15 +36,7 @@ constexpr UINT_PTR kStartupTimer = 1;
 constexpr UINT kStartupDelayMs = 500;
 constexpr int kMainIconId = 1;
 
-void MoveControl(HWND control, const RECT& r) {
-  ::MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
-SIZE OuterSize(SIZE client, UINT dpi) {
-  RECT r{0, 0, client.cx, client.cy};
-  AdjustWindowRectForDpi(&r, kStyle, kExStyle, dpi);
-  return SIZE{r.right - r.left, r.bottom - r.top};
-}
+SIZE OuterSize(SIZE client, UINT dpi) { return OuterSizeForDpi(client, kStyle, kExStyle, dpi); }
 
 SIZE ScaledSize(SIZE size96, UINT dpi) { return SIZE{ScaleForDpi(size96.cx, dpi), ScaleForDpi(size96.cy, dpi)}; }
 

@@ -38,6 +38,16 @@ bool AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, UINT dpi) {
   return ::AdjustWindowRectEx(rect, style, FALSE, exStyle) != FALSE;
 }
 
+SIZE OuterSizeForDpi(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
+  RECT r{0, 0, client.cx, client.cy};
+  AdjustWindowRectForDpi(&r, style, exStyle, dpi);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void MoveControl(HWND control, const RECT& r) {
+  ::MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
 void KeepDialogDpiLayoutToItself(HWND dialog) {
   // DIALOG_DPI_CHANGE_BEHAVIORS: DDC_DISABLE_ALL = 1.
   using Proc = BOOL(WINAPI*)(HWND, int, int);

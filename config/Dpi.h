@@ -18,6 +18,11 @@ UINT GetSystemDpi();
 
 // The outer rectangle of a window whose client area is *rect, with the frame metrics of dpi.
 bool AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, UINT dpi);
+// The outer size of a window of that style whose client area is client, at dpi.
+SIZE OuterSizeForDpi(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
+
+// Places a control at r (left, top, right, bottom in its parent's client area) and repaints it.
+void MoveControl(HWND control, const RECT& r);
 
 // A dialog that lays itself out on WM_DPICHANGED: the system must neither move its controls nor change
 // their fonts.

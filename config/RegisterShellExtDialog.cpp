@@ -38,10 +38,6 @@ TEmptyDialogTemplate DialogTemplate() {
   return t;
 }
 
-void MoveControl(HWND control, const RECT& r) {
-  ::MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
 }  // namespace
 
 TRegisterShellExtLayout RegisterShellExtLayout(UINT dpi) {
@@ -181,10 +177,8 @@ void TfrmRegisterShellExt::LayoutControls() {
 
 // Outer size for the client size at the dialog's DPI.
 static SIZE OuterSize(HWND dialog, SIZE client, UINT dpi) {
-  RECT r{0, 0, client.cx, client.cy};
-  AdjustWindowRectForDpi(&r, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)),
+  return OuterSizeForDpi(client, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)),
                          static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)), dpi);
-  return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 void TfrmRegisterShellExt::PlaceOnOwner() {
