@@ -1,5 +1,7 @@
 #include "shellext/SettingsCache.h"
 
+#include <algorithm>
+
 #include "settings/Globals.h"
 #include "settings/IniFileIO.h"
 
@@ -22,6 +24,17 @@ bool IsRacy(const TSettingsFileStamp& stamp, const FILETIME& readAt) {
 // Bytes of a file just written may be a version another program is still writing in place: caught after its
 // truncation (empty) or between two of its writes (cut inside a line). Every complete version ends its last line.
 bool LooksComplete(const std::string& bytes) { return !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r'); }
+
+// Gives a writer caught in the middle of its work the time to finish it. A yield is enough while the writer runs
+// on another processor; before the first snapshot, with nothing to fall back on, the pauses grow into real sleeps,
+// because on a busy machine the writer may have been preempted right after truncating the file and only a sleep
+// lets the scheduler hand it the processor.
+void PauseBeforeRetry(int attempt, bool first) {
+  if (!first || attempt < 2)
+    ::SwitchToThread();
+  else
+    ::Sleep(static_cast<DWORD>(std::min(attempt - 1, 10)));
+}
 
 }  // namespace
 
@@ -63,7 +76,7 @@ TSettingsCache::TRead TSettingsCache::Read(TSettingsFileStamp stamp, bool first)
   };
   const int attempts = first ? kMaxFirstReads : kMaxReads;
   for (int attempt = 0; attempt < attempts; ++attempt) {
-    if (attempt > 0) ::SwitchToThread();  // a writer in the middle of its work may finish it meanwhile
+    if (attempt > 0) PauseBeforeRetry(attempt, first);
     if (stamp.Missing()) return {Defaults(), stamp, true};  // no file is a state of its own
     if (stamp.Error != ERROR_SUCCESS) return {Defaults(), stamp, false};
     FILETIME readAt;

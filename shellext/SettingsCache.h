@@ -36,7 +36,8 @@ public:
   // stamp showing it (FAT keeps write times in 2-second steps, and a rewrite within one tick keeps the time).
   static constexpr ULONGLONG kRacyIntervalMs = 2000;
   // Reads that may be made to get one complete version of a file another program is rewriting in place: a few
-  // while there is a snapshot to fall back on, more before the first one (the defaults are no version at all).
+  // while there is a snapshot to fall back on, more before the first one (the defaults are no version at all),
+  // spread over about a tenth of a second.
   static constexpr int kMaxReads = 4;
   static constexpr int kMaxFirstReads = 16;
 
