@@ -11,34 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "BenchClock.h"
+#include "BenchSupport.h"
 #include "base/Handles.h"
 #include "shellutils/SystemUtils.h"
+#include "support/WindowSearch.h"
 
 using namespace tessera;
 
 namespace {
 
 using bench::Now;
-
-struct TFind {
-  DWORD Pid;
-  const wchar_t* Class;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM lp) {
-  auto* find = reinterpret_cast<TFind*>(lp);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(window, &pid);
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  if (pid == find->Pid && ::IsWindowVisible(window) && std::wstring(name) == find->Class) {
-    find->Found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 // One start: milliseconds until the window is visible and the program idles, or a negative number.
 double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
@@ -50,23 +32,18 @@ double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
   if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return -1;
   UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-  TFind find{info.dwProcessId, windowClass};
+  HWND found = nullptr;
   double elapsed = -1;
-  for (int i = 0; i < 2000 && !find.Found; ++i) {
+  for (int i = 0; i < 2000 && !found; ++i) {
     // Idle after the first paint: the queue is empty once WM_PAINT has been handled.
     ::WaitForInputIdle(process.get(), 10000);
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&find));
-    if (!find.Found) ::Sleep(1);
+    found = test::FindTopWindow(info.dwProcessId, windowClass);
+    if (!found) ::Sleep(1);
   }
-  if (find.Found) elapsed = Now() - start;
-  if (find.Found) ::PostMessageW(find.Found, WM_CLOSE, 0, 0);
+  if (found) elapsed = Now() - start;
+  if (found) ::PostMessageW(found, WM_CLOSE, 0, 0);
   if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
   return elapsed;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace
@@ -89,7 +66,7 @@ int wmain(int argc, wchar_t** argv) {
       bareTimes.push_back(b);
     }
   }
-  const double mc = Median(configTimes), mb = Median(bareTimes);
+  const double mc = bench::Percentile(configTimes, 50), mb = bench::Percentile(bareTimes, 50);
   std::printf("starts: %d each, interleaved\n", rounds);
   std::printf("settings program: median %.1f ms (min %.1f, max %.1f)\n", mc,
               *std::min_element(configTimes.begin(), configTimes.end()),

@@ -8,12 +8,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "BenchClock.h"
+#include "BenchSupport.h"
 #include "base/Handles.h"
 #include "base/ShellExtIds.h"
 #include "settings/Globals.h"
@@ -38,9 +37,8 @@ struct TStats {
   double median, p99;
 };
 
-TStats Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+TStats Summarise(const std::vector<double>& samples) {
+  return {bench::Percentile(samples, 50), bench::Percentile(samples, 99)};
 }
 
 // Fills a popup the way the handler does for the same selection: items, separators, one submenu.

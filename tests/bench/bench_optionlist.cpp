@@ -11,12 +11,11 @@
 // Run: scripts/wine-run build/win64/tests/bench_optionlist.exe
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "BenchClock.h"
+#include "BenchSupport.h"
 #include "config/optionlist/DisplayList.h"
 #include "support/OptionListHost.h"
 #include "support/OptionListSample.h"
@@ -33,9 +32,8 @@ struct TStats {
   double median, p90;
 };
 
-TStats Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return {samples[samples.size() / 2], samples[samples.size() * 9 / 10]};
+TStats Summarise(const std::vector<double>& samples) {
+  return {bench::Percentile(samples, 50), bench::Percentile(samples, 90)};
 }
 
 // Paints everything that waits to be painted in the window and its children, now.

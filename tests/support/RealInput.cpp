@@ -7,39 +7,6 @@
 namespace tessera::test {
 namespace {
 
-struct TTopSearch {
-  DWORD Pid;
-  const std::wstring* Caption;
-  const wchar_t* Class;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchTop(HWND window, LPARAM lp) {
-  auto* search = reinterpret_cast<TTopSearch*>(lp);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(window, &pid);
-  if (pid != search->Pid || !::IsWindowVisible(window) || WindowText(window) != *search->Caption) return TRUE;
-  if (search->Class) {
-    wchar_t name[128] = {};
-    ::GetClassNameW(window, name, 128);
-    if (std::wstring(name) != search->Class) return TRUE;
-  }
-  search->Found = window;
-  return FALSE;
-}
-
-struct TChildSearch {
-  const std::wstring* Text;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND child, LPARAM lp) {
-  auto* search = reinterpret_cast<TChildSearch*>(lp);
-  if (WindowText(child) != *search->Text) return TRUE;
-  search->Found = child;
-  return FALSE;
-}
-
 // The navigation keys beside the letters, not those of the number pad.
 bool IsExtendedKey(WORD vk) {
   switch (vk) {
@@ -151,15 +118,9 @@ void PressKeys(std::initializer_list<WORD> virtualKeys) {
 }
 
 HWND WaitForTopWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs, const wchar_t* windowClass) {
-  TTopSearch search{pid, &caption, windowClass};
-  WaitUntil(
-      [&] {
-        search.Found = nullptr;
-        ::EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
-        return search.Found != nullptr;
-      },
-      timeoutMs);
-  return search.Found;
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopWindow(pid, windowClass, caption.c_str())) != nullptr; }, timeoutMs);
+  return found;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -178,23 +139,15 @@ HWND FocusedWindowOf(HWND window) {
   return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-std::wstring WindowText(HWND window) {
-  // WM_GETTEXT works across processes, where GetWindowText of another process's control would not.
-  // A window that does not answer within two seconds has no text.
-  DWORD_PTR length = 0, n = 0;
-  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                             2000, &n))
-    return {};
-  text.resize(static_cast<size_t>(n));
-  return text;
-}
 
 HWND FindChildByText(HWND parent, const std::wstring& text) {
-  TChildSearch search{&text};
-  ::EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+  HWND found = nullptr;
+  ForEachChildWindow(parent, [&](HWND child) {
+    if (WindowText(child) != text) return true;
+    found = child;
+    return false;
+  });
+  return found;
 }
 
 RECT ChildRect(HWND child) {

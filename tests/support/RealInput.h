@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "support/WindowSearch.h"
+
 namespace tessera::test {
 
 // One mouse event and one key event through the system's input queue (arrow and navigation keys as the
@@ -43,8 +45,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 // The window that has the keyboard focus on the thread that owns window.
 HWND FocusedWindowOf(HWND window);
-// The window's text.
-std::wstring WindowText(HWND window);
 // The child window with that text (the first found), or null.
 HWND FindChildByText(HWND parent, const std::wstring& text);
 // The rectangle of child in the client coordinates of its parent.

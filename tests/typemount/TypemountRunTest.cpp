@@ -12,8 +12,9 @@
 #include "support/FontFixtures.h"
 #include "support/InstalledFonts.h"
 #include "support/MessageBoxWatcher.h"
+#include "support/RealInput.h"
 #include "support/TempFolder.h"
-#include "typemount/ScreenShot.h"
+#include "support/WindowShot.h"
 #include "typemount/Typemount.h"
 
 namespace tessera {
@@ -173,26 +174,6 @@ struct THelperRun {
   test::TIconColours Icon;
 };
 
-struct TBoxSearch {
-  DWORD Process;
-  HWND Box = nullptr;
-};
-
-BOOL CALLBACK FindHelperBox(HWND window, LPARAM lp) {
-  auto* search = reinterpret_cast<TBoxSearch*>(lp);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(window, &pid);
-  wchar_t cls[32] = {}, title[64] = {};
-  ::GetClassNameW(window, cls, 32);
-  ::GetWindowTextW(window, title, 64);
-  if (pid == search->Process && ::IsWindowVisible(window) && wcscmp(cls, L"#32770") == 0 &&
-      wcscmp(title, L"Tessera") == 0) {
-    search->Box = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // This process's token with the Administrators group for deny only, as a user's token is before elevation.
 UniqueKernelHandle NotElevatedToken() {
   UniqueKernelHandle token, restricted;
@@ -223,16 +204,12 @@ THelperRun RunHelper(const std::wstring& arguments, const std::wstring& shotFile
     return run;
   }
   UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-  TBoxSearch search{info.dwProcessId};
-  for (int i = 0; i < 1000 && !search.Box; ++i) {
-    ::EnumWindows(FindHelperBox, reinterpret_cast<LPARAM>(&search));
-    if (!search.Box) ::Sleep(20);
-  }
-  if (search.Box) {
+  const HWND box = test::WaitForTopWindow(info.dwProcessId, L"Tessera", 20000, L"#32770");
+  if (box) {
     ::Sleep(400);  // painted
-    run.Icon = test::IconColours(search.Box);
+    run.Icon = test::IconColours(box);
     if (!shotFile.empty()) {
-      EXPECT_TRUE(test::SavePng(test::ShootWindow(search.Box), shotFile));
+      EXPECT_TRUE(test::SavePng(test::ShootWindow(box), shotFile));
     }
     test::MessageBoxWatcher watcher(L"Tessera", IDOK, true);
     if (watcher.waitFor(1, 10000)) run.Text = watcher.texts().front();

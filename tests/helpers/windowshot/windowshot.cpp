@@ -11,38 +11,16 @@
 #include <string>
 
 #include "base/Handles.h"
+#include "support/WindowSearch.h"
 #include "support/WindowShot.h"
 
 namespace {
 
-struct TSearch {
-  DWORD Pid;
-  const wchar_t* Class;
-  const wchar_t* Caption;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM lp) {
-  auto* search = reinterpret_cast<TSearch*>(lp);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(window, &pid);
-  wchar_t name[64] = {}, caption[256] = {};
-  ::GetClassNameW(window, name, 64);
-  ::GetWindowTextW(window, caption, 256);
-  if (pid == search->Pid && ::IsWindowVisible(window) && std::wstring(name) == search->Class &&
-      (!search->Caption || std::wstring(caption) == search->Caption)) {
-    search->Found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND WaitForWindow(DWORD pid, const wchar_t* windowClass, const wchar_t* caption, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   for (;;) {
-    TSearch search{pid, windowClass, caption};
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    if (search.Found || ::GetTickCount() - start > timeoutMs) return search.Found;
+    HWND found = tessera::test::FindTopWindow(pid, windowClass, caption);
+    if (found || ::GetTickCount() - start > timeoutMs) return found;
     ::Sleep(50);
   }
 }
